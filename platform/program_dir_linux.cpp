@@ -1,0 +1,14 @@
+#include "program_dir.h"
+
+#include <system_error>
+
+namespace platform {
+
+std::filesystem::path programDirectory() {
+  std::error_code ec;
+  const auto exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+  if (ec) return std::filesystem::current_path();
+  return exe.parent_path();
+}
+
+}  // namespace platform
