@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config git
   qt6-base-dev libgl-dev
-  libmodbus-dev
+  libmodbus-dev nlohmann-json3-dev
   libgtest-dev libgmock-dev
   python3 python3-pytest python3-pymodbus mbpoll
   clang libclang-rt-14-dev
