@@ -1,0 +1,60 @@
+#include "firmware_image.h"
+
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+
+namespace orvane {
+namespace {
+
+constexpr char kSystemMagic[] = "M4-TRAX100";
+constexpr char kBootMagic[] = "BOOTLOADER";
+constexpr std::size_t kMagicSize = 10;
+
+FirmwareKind kindOfMagic(std::span<const std::uint8_t> header) {
+  if (std::memcmp(header.data(), kSystemMagic, kMagicSize) == 0) return FirmwareKind::SystemProgram;
+  if (std::memcmp(header.data(), kBootMagic, kMagicSize) == 0) return FirmwareKind::BootLoader;
+  return FirmwareKind::None;
+}
+
+}  // namespace
+
+std::optional<FirmwareImageInfo> checkFirmwareImage(std::span<const std::uint8_t> image) {
+  if (image.size() < kImageMinSize || image.size() > kImageMaxSize) return std::nullopt;
+  FirmwareImageInfo info;
+  info.kind = kindOfMagic(image);
+  if (info.kind == FirmwareKind::None) return std::nullopt;
+  std::copy_n(image.begin() + kImageVersionOffset, 4, info.version.begin());
+  std::uint8_t sum = 0;
+  for (std::size_t i = 0; i + 1 < image.size(); ++i) sum ^= image[i];
+  info.checkByte = image.back();
+  if (info.checkByte != sum) return std::nullopt;
+  return info;
+}
+
+std::optional<FirmwareImage> loadFirmwareImage(const std::filesystem::path& path) {
+  if (path.empty()) return std::nullopt;
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  in.seekg(0, std::ios::end);
+  const auto length = static_cast<std::streamoff>(in.tellg());
+  if (length < static_cast<std::streamoff>(kImageMinSize) ||
+      length > static_cast<std::streamoff>(kImageMaxSize))
+    return std::nullopt;
+  in.seekg(0);
+  FirmwareImage image;
+  image.bytes.resize(static_cast<std::size_t>(length));
+  if (!in.read(reinterpret_cast<char*>(image.bytes.data()), length)) return std::nullopt;
+  const auto info = checkFirmwareImage(image.bytes);
+  if (!info) return std::nullopt;
+  image.info = *info;
+  return image;
+}
+
+std::optional<FirmwareImageInfo> checkFirmwareImageFile(const std::filesystem::path& path) {
+  const auto image = loadFirmwareImage(path);
+  if (!image) return std::nullopt;
+  return image->info;
+}
+
+}  // namespace orvane

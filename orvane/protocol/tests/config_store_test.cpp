@@ -1,0 +1,20 @@
+#include "orvane/protocol/config_store.h"
+
+#include <gtest/gtest.h>
+
+#include "test_support/temp_dir.h"
+
+namespace {
+
+TEST(ConfigStore, DefaultsAndRoundTrips) {
+  test_support::TempDir dir;
+  const orvane::ConfigStore store(dir.path() / "Lumen_.ini");
+  EXPECT_EQ(store.readInt("ProtocolType"), 0);
+  EXPECT_EQ(store.readText("FirmwareFileName"), "");
+  ASSERT_TRUE(store.writeInt("PortCom", -3));
+  ASSERT_TRUE(store.writeText("FirmwareFileName", "M4.bin"));
+  EXPECT_EQ(store.readInt("portcom"), -3);
+  EXPECT_EQ(store.readText("FirmwareFileName"), "M4.bin");
+}
+
+}  // namespace
