@@ -77,6 +77,9 @@ class OrvaneViewCore {
   // The caller then sets the port button, sends the selection state and
   // acts as "查找模块".
   void setProtocolType(int protocolType);
+  // The route for this session only, not stored: for front ends that choose
+  // it themselves (orvane-cli scans over the network whatever the editor uses).
+  void overrideProtocolType(int protocolType) { protocolType_ = protocolType; }
   int protocolType() const { return protocolType_; }
   int portCom() const { return portCom_; }
   int selectedRow() const { return selectedRow_; }
