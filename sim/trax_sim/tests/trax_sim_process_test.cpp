@@ -1,0 +1,106 @@
+// trax-sim as a program: ready lines, the wire log, scenario files, the module
+// scan port, faults over real sockets, the image tool and loopback safety.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <fstream>
+#include <sys/wait.h>
+
+#include "sim_process.h"
+#include "sim_test_frames.h"
+#include "simulator.h"
+#include "test_support/temp_dir.h"
+
+namespace trax_sim::test {
+namespace {
+
+const std::string kDemo = std::string(TRAX_SOURCE_DIR) + "/sim/trax_sim/scenarios/demo.json";
+constexpr Mac kFirst{0x00, 0x11, 0x22, 0x33, 0x44, 0x55};
+
+TEST(TraxSimProgram, LogsEveryFrameAsTheEditorSentIt) {
+  auto sim = startSim({"--scenario", kDemo, "--log"});
+  Peer peer;
+  peer.send(sim.modulePort, discovery());
+  const auto replies = peer.receiveAll();
+  EXPECT_EQ(replies.size(), 5u);
+  ASSERT_TRUE(peer.exchange(sim.modulePort, request(ReadBasicSettings, kFirst)));
+  // The log line is printed before the reply is sent.
+  EXPECT_EQ(sim.process->waitForLine("rx "), "AA 05 00 01 AE");
+  EXPECT_EQ(sim.process->waitForLine("rx "), "AA 0B 00 06 00 11 22 33 44 55 B6");
+}
+
+TEST(TraxSimProgram, DemoScenarioHasTheModulesTheDemoNeeds) {
+  auto sim = startSim({"--scenario", kDemo});
+  Peer peer;
+  peer.send(sim.modulePort, discovery());
+  int bootLoaders = 0, flagged = 0;
+  for (const auto& r : peer.receiveAll()) {
+    ASSERT_EQ(r.size(), 18u);
+    bootLoaders += r[14] == 1;
+    flagged += (r[15] & 0x11) == 0x11;
+  }
+  EXPECT_EQ(bootLoaders, 1);
+  EXPECT_EQ(flagged, 1);
+  const auto info = peer.exchange(sim.modulePort, request(ReadSystemInfo, {0x00, 0x11, 0x22, 0x33, 0x44, 0x58}));
+  ASSERT_TRUE(info);
+  EXPECT_EQ((*info)[7], 3);  // firmware major differs from the demo image's 4
+}
+
+TEST(TraxSimProgram, ScanPortAnswersWithTheLastOctetAtByte22) {
+  auto sim = startSim({"--module", R"({"mac":"00-11-22-33-44-55","ipAddress":"192.168.10.99"})"});
+  ASSERT_TRUE(sim.scanPort);
+  Peer peer;
+  peer.send(*sim.scanPort, Bytes(std::begin(kScanRequest), std::end(kScanRequest)));
+  const auto reply = peer.receive();
+  ASSERT_TRUE(reply);
+  ASSERT_GT(reply->size(), 22u);
+  EXPECT_EQ((*reply)[22], 99);
+}
+
+TEST(TraxSimProgram, DelayedReplyArrivesLate) {
+  auto sim = startSim({"--modules", "1", "--fault", "all:delay,ms=300,codes=9"});
+  Peer peer;
+  const Mac mac{0x02, 0x54, 0x52, 0x58, 0x00, 0x01};
+  peer.send(sim.modulePort, request(ReadSystemInfo, mac));
+  EXPECT_FALSE(peer.receive(100));  // not within the editor's 100 ms
+  EXPECT_TRUE(peer.receive(2000));
+}
+
+TEST(TraxSimProgram, GeneratesManyModules) {
+  auto sim = startSim({"--modules", "256"});
+  Peer peer;
+  peer.send(sim.modulePort, discovery());
+  EXPECT_EQ(peer.receiveAll(300, 400).size(), 256u);
+}
+
+int exitStatusOf(const std::vector<std::string>& args) {
+  test_support::ChildProcess p(kProgram, args);
+  while (p.readLine()) {
+  }
+  const int status = p.stop();
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(TraxSimProgram, RefusesToBindOutsideLoopbackAndBadScenarios) {
+  EXPECT_EQ(exitStatusOf({"--listen", "0.0.0.0:0", "--modules", "1"}), 2);
+  EXPECT_EQ(exitStatusOf({"--listen", "127.0.0.1:0", "--scan-listen", "0.0.0.0:0"}), 2);
+  EXPECT_EQ(exitStatusOf({"--listen", "127.0.0.1:0", "--module", R"({"mac":"zz"})"}), 2);
+  EXPECT_EQ(exitStatusOf({"--listen", "127.0.0.1:0", "--scenario", "/nonexistent.json"}), 2);
+}
+
+TEST(TraxSimProgram, MakeImageWritesACheckedImage) {
+  test_support::TempDir dir;
+  const auto path = (dir.path() / "fw.bin").string();
+  EXPECT_EQ(exitStatusOf({"make-image", "--kind", "system", "--version", "4.1.0.5", "--size", "1001", path}), 0);
+  std::ifstream file(path, std::ios::binary);
+  const Bytes image((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+  ASSERT_EQ(image.size(), 1001u);
+  EXPECT_EQ(std::string(image.begin(), image.begin() + 10), "M4-TRAX100");
+  EXPECT_EQ(hexText(std::span(image).subspan(32, 4)), "05 00 01 04");
+  EXPECT_EQ(xorOf(std::span(image).first(1000)), image.back());
+  EXPECT_EQ(exitStatusOf({"make-image", "--kind", "system", "--version", "4.1.0.5", "--size", "37", path}), 2);
+  EXPECT_EQ(exitStatusOf({"make-image", "--kind", "other", "--version", "4.1.0.5", "--size", "100", path}), 2);
+}
+
+}  // namespace
+}  // namespace trax_sim::test
