@@ -21,7 +21,7 @@ struct Guarded {
   std::string storage;
 };
 
-TEST(MakeLrc, XorsTheBytesBetweenTheFirstAndTheLastTwo) {
+TEST(CorvelMakeLrc, XorsTheBytesBetweenTheFirstAndTheLastTwo) {
   const unsigned char frame[] = {0x01, 0x48, 0x01, 0x17, 0x49};
   struct Row { int length; int lrc; };
   for (const Row& row : {Row{5, 0x49}, Row{4, 0x48}, Row{3, 0}, Row{0, 0}, Row{-5, 0},
@@ -30,7 +30,7 @@ TEST(MakeLrc, XorsTheBytesBetweenTheFirstAndTheLastTwo) {
   }
 }
 
-TEST(NumberToText, WritesExactlyNCharacters) {
+TEST(CorvelNumberToText, WritesExactlyNCharacters) {
   struct Row { const char* name; int (*convert)(char*, int, int); int value; int n; std::string text; int result; };
   const Row rows[] = {
       {"bN", LIB_stci_bN, 5, 16, "1010000000000000", 16},
@@ -52,7 +52,7 @@ TEST(NumberToText, WritesExactlyNCharacters) {
   }
 }
 
-TEST(NumberToText, SixteenBitsAndOctal) {
+TEST(CorvelNumberToText, SixteenBitsAndOctal) {
   Guarded bits(16);
   LIB_stci_b(bits.data(), 0x0005);
   EXPECT_EQ(bits.text(16), "1010000000000000");
@@ -63,7 +63,7 @@ TEST(NumberToText, SixteenBitsAndOctal) {
   EXPECT_TRUE(octal.guardsIntact(6));
 }
 
-TEST(NumberToText, RefusesWidthsBeyondTheWorkBuffer) {
+TEST(CorvelNumberToText, RefusesWidthsBeyondTheWorkBuffer) {
   for (int n : {12, 20, -1, -5}) {
     Guarded buffer(24);
     EXPECT_EQ(LIB_stci_dn(buffer.data(), 7, n), -1) << n;
@@ -75,7 +75,7 @@ TEST(NumberToText, RefusesWidthsBeyondTheWorkBuffer) {
   EXPECT_EQ(LIB_stci_dn(nullptr, 5, 3), -1);
 }
 
-TEST(TextToNumber, ReadsTheFirstNCharacters) {
+TEST(CorvelTextToNumber, ReadsTheFirstNCharacters) {
   struct Row { const char* name; int (*convert)(const char*, int); const char* text; int n; int value; };
   const Row rows[] = {
       {"bN", LIB_wcst_bN, "1010000000000000", 16, 5},
@@ -101,7 +101,7 @@ TEST(TextToNumber, ReadsTheFirstNCharacters) {
   EXPECT_EQ(LIB_icst_hn(nullptr, 4), 0);
 }
 
-TEST(TextToNumber, ReadsBackWhatWasWritten) {
+TEST(CorvelTextToNumber, ReadsBackWhatWasWritten) {
   for (int value : {0, 1, 255, 4095, 65535}) {
     char text[8];
     LIB_stci_hn(text, value, 4);

@@ -19,7 +19,7 @@ tagPPARAM recordWith(std::uint8_t baud, std::uint8_t parity, std::uint8_t stop, 
   return r;
 }
 
-TEST(Dcb, MatchesTheWindowsLayoutByteForByte) {
+TEST(CorvelDcb, MatchesTheWindowsLayoutByteForByte) {
   tagPPARAM r = recordWith(4, 1, 1, 7);  // 19200 baud, even parity, two stop bits, 7 data bits
   pparam::setU8(r, pparam::kCtsFlow, 1);
   pparam::setU8(r, pparam::kRtsToggle, 1);
@@ -35,7 +35,7 @@ TEST(Dcb, MatchesTheWindowsLayoutByteForByte) {
   EXPECT_EQ(buildDcb(r), expected);
 }
 
-TEST(Dcb, PlainRecordHoldsRtsOnAndNothingElse) {
+TEST(CorvelDcb, PlainRecordHoldsRtsOnAndNothingElse) {
   const DcbBytes dcb = buildDcb(recordWith(0, 0, 0, 8));
   EXPECT_EQ(dcb[8], 0x01);   // fBinary only; DTR disabled
   EXPECT_EQ(dcb[9], 0x10);   // fRtsControl = enable
@@ -45,7 +45,7 @@ TEST(Dcb, PlainRecordHoldsRtsOnAndNothingElse) {
   EXPECT_EQ(dcb[20], corvel::kOneStopBit);
 }
 
-TEST(Dcb, CodesMapToRatesParitiesAndStopBits) {
+TEST(CorvelDcb, CodesMapToRatesParitiesAndStopBits) {
   struct Row { std::uint8_t baud, parity, stop; std::uint32_t rate; std::uint8_t dcbParity, dcbStop; };
   const Row rows[] = {
       {0, 0, 0, 1200, corvel::kNoParity, corvel::kOneStopBit},
@@ -68,7 +68,7 @@ TEST(Dcb, CodesMapToRatesParitiesAndStopBits) {
   }
 }
 
-TEST(Dcb, RtsTogglesForAnyOfItsThreeReasons) {
+TEST(CorvelDcb, RtsTogglesForAnyOfItsThreeReasons) {
   struct Row { std::uint8_t toggle, interfaceType, rs485; unsigned rts; };
   const Row rows[] = {
       {0, 0, 0, corvel::kRtsEnable}, {1, 0, 0, corvel::kRtsToggle}, {0, 2, 0, corvel::kRtsToggle},
@@ -83,7 +83,7 @@ TEST(Dcb, RtsTogglesForAnyOfItsThreeReasons) {
   }
 }
 
-TEST(ReadPlan, FollowsTheWindowsTimeOutRules) {
+TEST(CorvelReadPlan, FollowsTheWindowsTimeOutRules) {
   using corvel::CommTimeouts;
   using corvel::kMaxDword;
   const auto plan = [](CommTimeouts t, std::size_t n) { return corvel::planRead(t, n); };

@@ -48,7 +48,7 @@ bool inputQueued(const tagPPARAM& r, std::size_t count) {
   return false;
 }
 
-TEST(PortNumbers, OnlyComOneToFourAreSerial) {
+TEST(CorvelPortNumbers, OnlyComOneToFourAreSerial) {
   for (std::uint8_t port : {0, 5, 200}) {
     tagPPARAM r = closedRecord(port);
     EXPECT_EQ(LIB_COMMOpen(&r), -1);
@@ -66,7 +66,7 @@ TEST(PortNumbers, OnlyComOneToFourAreSerial) {
   }
 }
 
-TEST(PortOpen, FailuresKeepThePlatformErrorAndLeaveThePortClosed) {
+TEST(CorvelPortOpen, FailuresKeepThePlatformErrorAndLeaveThePortClosed) {
   struct Row { const char* device; std::uint8_t dataBits; int code; int osError; };
   const Row rows[] = {
       {"/nonexistent/ttyCORVEL", 8, 1020, ENOENT},
@@ -84,7 +84,7 @@ TEST(PortOpen, FailuresKeepThePlatformErrorAndLeaveThePortClosed) {
   ::unsetenv("TRAX_COM3");
 }
 
-TEST(PortOpen, RefusedLineSettingsCloseThePortAgain) {
+TEST(CorvelPortOpen, RefusedLineSettingsCloseThePortAgain) {
   PtyPair pty(kCom);
   ASSERT_TRUE(pty.ok());
   for (std::uint8_t bits : {4, 9, 0}) {
@@ -100,7 +100,7 @@ TEST(PortOpen, RefusedLineSettingsCloseThePortAgain) {
   EXPECT_EQ(errorOf(closed), 1011);
 }
 
-TEST(PortOpen, IsExclusiveAndReusesAnOpenHandle) {
+TEST(CorvelPortOpen, IsExclusiveAndReusesAnOpenHandle) {
   PtyPair pty(kCom);
   ASSERT_TRUE(pty.ok());
   tagPPARAM first = closedRecord();
@@ -124,7 +124,7 @@ TEST(PortOpen, IsExclusiveAndReusesAnOpenHandle) {
 
 // A pseudo-terminal keeps speed, stop bits and flow control; it forces 8 data
 // bits without parity (termios_test checks those flags without a device).
-TEST(PortSetup, TheDeviceTakesTheRecordsLineSettings) {
+TEST(CorvelPortSetup, TheDeviceTakesTheRecordsLineSettings) {
   PtyPair pty(kCom);
   ASSERT_TRUE(pty.ok());
   struct Row { std::uint8_t baud, stop, cts; speed_t speed; tcflag_t set, clear; };
@@ -156,7 +156,7 @@ TEST(PortSetup, TheDeviceTakesTheRecordsLineSettings) {
   }
 }
 
-class OpenPort : public ::testing::Test {
+class CorvelOpenPort : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(pty.ok());
@@ -169,7 +169,7 @@ class OpenPort : public ::testing::Test {
   tagPPARAM record = closedRecord();
 };
 
-TEST_F(OpenPort, WritesAndReadsWithinTheTimeOut) {
+TEST_F(CorvelOpenPort, WritesAndReadsWithinTheTimeOut) {
   const unsigned char hello[] = {'h', 'e', 'l', 'l', 'o'};
   EXPECT_TRUE(LIB_WriteComm(&record, hello, 5));
   EXPECT_TRUE(LIB_CommPutc(&record, 0x100 + '!'));  // one byte: the low eight bits
@@ -186,7 +186,7 @@ TEST_F(OpenPort, WritesAndReadsWithinTheTimeOut) {
   EXPECT_EQ(LIB_ReadComm(&record, buffer, 0), 0);
 }
 
-TEST_F(OpenPort, OneCallTimeOutsAreRestored) {
+TEST_F(CorvelOpenPort, OneCallTimeOutsAreRestored) {
   const corvel::CommTimeouts before = timeoutsOf(record);
   EXPECT_EQ(LIB_CommGetc(&record, 20), -1);
   EXPECT_EQ(timeoutsOf(record), before);
@@ -203,7 +203,7 @@ TEST_F(OpenPort, OneCallTimeOutsAreRestored) {
   EXPECT_EQ(timeoutsOf(record), before);
 }
 
-TEST_F(OpenPort, ReadTimeOutChangesKeepTheOtherParts) {
+TEST_F(CorvelOpenPort, ReadTimeOutChangesKeepTheOtherParts) {
   EXPECT_TRUE(LIB_SetReadTimeOut(&record, 2, 40));
   EXPECT_EQ(timeoutsOf(record), (corvel::CommTimeouts{0, 2, 40, 50, 3000}));
   EXPECT_TRUE(LIB_SetReadTimeOut(&record, 0x10003, -2));  // 16-bit signed parts
@@ -212,7 +212,7 @@ TEST_F(OpenPort, ReadTimeOutChangesKeepTheOtherParts) {
   EXPECT_EQ(timeoutsOf(record), (corvel::CommTimeouts{0, 0, 100, 50, 3000}));
 }
 
-TEST_F(OpenPort, ClearDiscardsQueuedInput) {
+TEST_F(CorvelOpenPort, ClearDiscardsQueuedInput) {
   EXPECT_EQ(LIB_CommClear(&record), 0);  // nothing queued: nothing purged
   pty.send({1, 2, 3, 4});
   ASSERT_TRUE(inputQueued(record, 4));
@@ -220,7 +220,7 @@ TEST_F(OpenPort, ClearDiscardsQueuedInput) {
   EXPECT_EQ(LIB_CheckNextByte(&record), 0);
 }
 
-TEST_F(OpenPort, APortThatWentAwayFailsInsteadOfReadingNothing) {
+TEST_F(CorvelOpenPort, APortThatWentAwayFailsInsteadOfReadingNothing) {
   pty.closeMaster();
   unsigned char buffer[4];
   EXPECT_EQ(LIB_ReadComm(&record, buffer, 4), -1);
@@ -229,7 +229,7 @@ TEST_F(OpenPort, APortThatWentAwayFailsInsteadOfReadingNothing) {
   EXPECT_EQ(LIB_CommGetc(&record, 10), -1);
 }
 
-TEST_F(OpenPort, ClosedPortsFailEveryTransfer) {
+TEST_F(CorvelOpenPort, ClosedPortsFailEveryTransfer) {
   ASSERT_EQ(LIB_COMMClose(&record), 0);
   const unsigned char byte = 1;
   unsigned char buffer[2];
@@ -244,7 +244,7 @@ TEST_F(OpenPort, ClosedPortsFailEveryTransfer) {
   EXPECT_FALSE(LIB_ResetRTS(&record));
 }
 
-TEST(Record, ParamCheckComparesTheLineAndTheCheckWord) {
+TEST(CorvelRecord, ParamCheckComparesTheLineAndTheCheckWord) {
   const tagPPARAM base = [] {
     tagPPARAM r = closedRecord();
     pparam::setU16(r, pparam::kCheckWord, 0x1234);

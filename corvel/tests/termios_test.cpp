@@ -18,7 +18,7 @@ LineSettings line(std::uint32_t baud, std::uint8_t bits, std::uint8_t parity, st
   return s;
 }
 
-TEST(Termios, FramingAndSpeedFollowTheBlock) {
+TEST(CorvelTermios, FramingAndSpeedFollowTheBlock) {
   struct Row { LineSettings s; speed_t speed; tcflag_t cflag; };
   const Row rows[] = {
       {line(9600, 8, corvel::kNoParity, corvel::kOneStopBit), B9600, CS8},
@@ -42,7 +42,7 @@ TEST(Termios, FramingAndSpeedFollowTheBlock) {
   }
 }
 
-TEST(Termios, FlowControlFlags) {
+TEST(CorvelTermios, FlowControlFlags) {
   LineSettings s = line(9600, 8, corvel::kNoParity, corvel::kOneStopBit);
   s.ctsOutputFlow = true;
   s.checkParity = true;
@@ -53,7 +53,7 @@ TEST(Termios, FlowControlFlags) {
   EXPECT_EQ(tio.c_iflag, tcflag_t{INPCK | IXON});
 }
 
-TEST(Termios, RefusesWhatTermiosCannotDo) {
+TEST(CorvelTermios, RefusesWhatTermiosCannotDo) {
   const LineSettings rows[] = {
       line(9601, 8, corvel::kNoParity, corvel::kOneStopBit),
       line(0, 8, corvel::kNoParity, corvel::kOneStopBit),
