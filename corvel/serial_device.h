@@ -45,4 +45,10 @@ int purge(int fd, bool input, bool output);
 
 int setRts(int fd, bool raised);
 
+// Writes on a port whose RTS is raised only while sending, where the driver
+// cannot do it, move RTS through this setter (setRts unless replaced). Tests
+// put a recorder in its place: pseudo-terminals have no modem lines.
+using RtsSetter = int (*)(int fd, bool raised);
+RtsSetter replaceToggleRtsSetter(RtsSetter setter);  // gives the previous one
+
 }  // namespace corvel::device

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <chrono>
 #include <climits>
@@ -19,6 +20,8 @@ namespace corvel::device {
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+std::atomic<RtsSetter> toggleRts{&setRts};
 using Deadline = std::optional<Clock::time_point>;
 
 Deadline deadlineAfter(std::optional<std::uint64_t> ms) {
@@ -77,7 +80,7 @@ void lowerRtsAfterSending(int fd, const Deadline& deadline) {
     if (queued == 0 || (deadline && Clock::now() >= *deadline)) break;
     std::this_thread::sleep_for(std::chrono::milliseconds(1));
   }
-  setRts(fd, false);
+  toggleRts.load()(fd, false);
 }
 
 }  // namespace
@@ -113,7 +116,7 @@ Transfer writeBytes(int fd, const std::uint8_t* bytes, std::size_t count) {
   }
   const bool byHand = PortRegistry::instance().get(fd).rtsToggleByHand;
   const Deadline deadline = deadlineAfter(writeLimit(PortRegistry::instance().get(fd).timeouts, count));
-  if (byHand) setRts(fd, true);
+  if (byHand) toggleRts.load()(fd, true);
   while (t.count < count) {
     const ssize_t put = ::write(fd, bytes + t.count, count - t.count);
     if (put > 0) {
@@ -134,5 +137,7 @@ Transfer writeBytes(int fd, const std::uint8_t* bytes, std::size_t count) {
   if (byHand) lowerRtsAfterSending(fd, deadline);
   return t;
 }
+
+RtsSetter replaceToggleRtsSetter(RtsSetter setter) { return toggleRts.exchange(setter); }
 
 }  // namespace corvel::device

@@ -21,6 +21,19 @@ const std::set<std::string> kExports = {
     "_Z17LIB_CheckNextByteP9tagPPARAM", "_Z14LIB_IsInternalh", "_Z12LIB_IsSerialh",
     "_Z14LIB_IsEtherneth"};
 
+// Instrumented builds add symbols of their own: type information of function
+// types (function-call checks), coverage section bounds and std constants the
+// instrumentation keeps alive. The shipped build has none of them.
+bool instrumentationSymbol(const std::string& name) {
+#ifdef CORVEL_INSTRUMENTED
+  for (const char* prefix : {"_ZTIF", "_ZTSF", "__start___sancov", "__stop___sancov", "_ZSt19piecewise_construct"}) {
+    if (name.rfind(prefix, 0) == 0) return true;
+  }
+#endif
+  (void)name;
+  return false;
+}
+
 std::set<std::string> definedDynamicSymbols(const std::string& library) {
   std::set<std::string> names;
   FILE* nm = ::popen(("nm -D --defined-only '" + library + "'").c_str(), "r");
@@ -29,7 +42,7 @@ std::set<std::string> definedDynamicSymbols(const std::string& library) {
   while (std::fgets(line, sizeof line, nm)) {
     std::istringstream fields(line);
     std::string address, type, name;
-    if (fields >> address >> type >> name) names.insert(name);
+    if (fields >> address >> type >> name && !instrumentationSymbol(name)) names.insert(name);
   }
   ::pclose(nm);
   return names;

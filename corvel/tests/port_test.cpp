@@ -244,6 +244,46 @@ TEST_F(CorvelOpenPort, ClosedPortsFailEveryTransfer) {
   EXPECT_FALSE(LIB_ResetRTS(&record));
 }
 
+// Records the by-hand RTS moves of the writes, with the bytes the master has
+// received by then (a pseudo-terminal sends at once).
+std::vector<std::pair<bool, std::size_t>> rtsMoves;
+PtyPair* watchedPty = nullptr;
+std::vector<std::uint8_t> receivedSoFar;
+int recordRts(int, bool raised) {
+  if (!raised && watchedPty) {
+    const auto bytes = watchedPty->receive(3, 200);
+    receivedSoFar.insert(receivedSoFar.end(), bytes.begin(), bytes.end());
+  }
+  rtsMoves.emplace_back(raised, receivedSoFar.size());
+  return 0;
+}
+
+TEST(CorvelRtsToggle, RtsIsRaisedOnlyWhileSending) {
+  struct Row { std::uint8_t rtsToggle, interfaceType, rs485; bool toggles; };
+  for (const Row& row : {Row{1, 0, 0, true}, Row{0, 2, 0, true}, Row{0, 0, 1, true}, Row{0, 0, 0, false}}) {
+    PtyPair pty(kCom);
+    ASSERT_TRUE(pty.ok());
+    tagPPARAM r = closedRecord();
+    pparam::setU8(r, pparam::kRtsToggle, row.rtsToggle);
+    pparam::setU8(r, pparam::kInterfaceType, row.interfaceType);
+    pparam::setU8(r, pparam::kRs485Mode, row.rs485);
+    ASSERT_EQ(LIB_COMMOpen(&r), 0);
+    rtsMoves.clear();
+    receivedSoFar.clear();
+    watchedPty = &pty;
+    const auto previous = corvel::device::replaceToggleRtsSetter(&recordRts);
+    const unsigned char frame[] = {5, 6, 7};
+    EXPECT_TRUE(LIB_WriteComm(&r, frame, 3));
+    corvel::device::replaceToggleRtsSetter(previous);
+    watchedPty = nullptr;
+    using Moves = std::vector<std::pair<bool, std::size_t>>;
+    // Raised before the first byte left, lowered once all three had gone.
+    const Moves expected = row.toggles ? Moves{{true, 0}, {false, 3}} : Moves{};
+    EXPECT_EQ(rtsMoves, expected) << int(row.rtsToggle);
+    EXPECT_EQ(LIB_COMMClose(&r), 0);
+  }
+}
+
 TEST(CorvelRecord, ParamCheckComparesTheLineAndTheCheckWord) {
   const tagPPARAM base = [] {
     tagPPARAM r = closedRecord();
