@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sys/wait.h>
 
+#include "platform/gbk.h"
 #include "sim_process.h"
 #include "sim_test_frames.h"
 #include "simulator.h"
@@ -71,6 +72,44 @@ TEST(TraxSimProgram, GeneratesManyModules) {
   Peer peer;
   peer.send(sim.modulePort, discovery());
   EXPECT_EQ(peer.receiveAll(300, 400).size(), 256u);
+}
+
+TEST(TraxSimProgram, WritesLastForTheRunAndShowInScans) {
+  auto sim = startSim({"--scenario", kDemo});
+  ASSERT_TRUE(sim.scanPort);
+  Peer peer;
+  const std::string name = platform::utf8ToGbk("新名称");
+  Bytes payload = cat({le32(99), Bytes(name.begin(), name.end())});
+  payload.resize(4 + 64 + 256, 0);
+  payload = cat({payload, Bytes{1, 192, 168, 10, 77, 255, 255, 255, 0, 192, 168, 10, 1}});
+  const auto written = peer.exchange(sim.modulePort, request(WriteBasicSettings, kFirst, payload));
+  ASSERT_TRUE(written);
+  EXPECT_EQ(hexText(*written), "AA 06 00 02 00 AE");
+
+  const auto basic = peer.exchange(sim.modulePort, request(ReadBasicSettings, kFirst));
+  ASSERT_TRUE(basic);
+  ASSERT_EQ(basic->size(), 355u);
+  EXPECT_EQ(getU32(*basic, 5), 99u);
+  EXPECT_EQ(platform::gbkToUtf8(std::string(reinterpret_cast<const char*>(basic->data() + 9))), "新名称");
+
+  peer.send(sim.modulePort, discovery());
+  bool seen = false;
+  for (const auto& r : peer.receiveAll())
+    if (r[9] == 0x55) seen = hexText(std::span(r).subspan(10, 4)) == "C0 A8 0A 4D";
+  EXPECT_TRUE(seen);
+
+  peer.send(*sim.scanPort, Bytes(std::begin(kScanRequest), std::end(kScanRequest)));
+  int octet77 = 0;
+  for (const auto& r : peer.receiveAll()) octet77 += r.size() > 22 && r[22] == 77;
+  EXPECT_EQ(octet77, 1);
+
+  const auto restored = peer.exchange(sim.modulePort, request(RestoreFactorySettings, kFirst));
+  ASSERT_TRUE(restored);
+  EXPECT_EQ((*restored)[4], 0);
+  const auto again = peer.exchange(sim.modulePort, request(ReadBasicSettings, kFirst));
+  ASSERT_TRUE(again);
+  EXPECT_EQ(getU32(*again, 5), 0u);
+  EXPECT_EQ(hexText(std::span(*again).subspan(342, 4)), "C0 A8 0A 0A");
 }
 
 int exitStatusOf(const std::vector<std::string>& args) {
