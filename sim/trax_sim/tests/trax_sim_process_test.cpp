@@ -10,6 +10,7 @@
 #include "sim_process.h"
 #include "sim_test_frames.h"
 #include "simulator.h"
+#include "frame_codec.h"
 #include "test_support/temp_dir.h"
 
 namespace trax_sim::test {
@@ -125,6 +126,64 @@ TEST(TraxSimProgram, RefusesToBindOutsideLoopbackAndBadScenarios) {
   EXPECT_EQ(exitStatusOf({"--listen", "127.0.0.1:0", "--scan-listen", "0.0.0.0:0"}), 2);
   EXPECT_EQ(exitStatusOf({"--listen", "127.0.0.1:0", "--module", R"({"mac":"zz"})"}), 2);
   EXPECT_EQ(exitStatusOf({"--listen", "127.0.0.1:0", "--scenario", "/nonexistent.json"}), 2);
+}
+
+Bytes u16(std::uint16_t v) { return Bytes{static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8)}; }
+
+// The result byte of a write reply, -1 without one.
+int resultOf(const std::optional<Bytes>& reply) { return reply && reply->size() > 4 ? (*reply)[4] : -1; }
+
+// Polls every `timeoutMs` like the editor, at most 201 times; true when answered.
+bool pollUntilAnswered(Peer& peer, const platform::Endpoint& to, std::uint8_t code, const Mac& mac) {
+  for (int attempt = 0; attempt < 201; ++attempt)
+    if (peer.exchange(to, request(code, mac), 100)) return true;
+  return false;
+}
+
+TEST(TraxSimProgram, FirmwareUpgradeOverTheWireLeavesTheImageInTheArea) {
+  test_support::TempDir dir;
+  const std::string imagePath = (dir.path() / "fw.bin").string();
+  ASSERT_EQ(exitStatusOf({"make-image", "--kind", "system", "--version", "4.3.0.0", "--size", "1502", imagePath}), 0);
+  std::ifstream in(imagePath, std::ios::binary);
+  const Bytes file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  auto sim = startSim({"--scenario", kDemo, "--enter-delay", "20", "--erase-delay", "30", "--restart-delay", "50",
+                       "--dump-dir", dir.path().string(), "--fault", "00-11-22-33-44-55:failBlock,block=2,times=1"});
+  Peer peer;
+  ASSERT_EQ(resultOf(peer.exchange(sim.modulePort, request(EnterBootLoader, kFirst))), 0);
+  ASSERT_TRUE(pollUntilAnswered(peer, sim.modulePort, ReadBootInfo, kFirst));
+  for (int run = 0; run < 2; ++run) {  // the first run meets the failing block 2
+    ASSERT_EQ(resultOf(peer.exchange(sim.modulePort, request(EraseFirmware, kFirst, Bytes{2}))), 0);
+    std::uint8_t x = 0;
+    std::size_t offset = 0, pad = 0;
+    int failed = 0;
+    for (std::uint16_t number = 1; offset < file.size() - 1; ++number) {
+      const std::size_t n = std::min<std::size_t>(512, file.size() - 1 - offset);
+      Bytes data(file.begin() + static_cast<std::ptrdiff_t>(offset), file.begin() + static_cast<std::ptrdiff_t>(offset + n));
+      for (auto b : data) x ^= b;
+      pad = (4 - n % 4) % 4;
+      data.resize(n + pad, 0xFF);
+      const Bytes payload = cat({Bytes{2}, u16(number), le32(static_cast<std::uint32_t>(offset)), u16(static_cast<std::uint16_t>(data.size())), data});
+      failed = resultOf(peer.exchange(sim.modulePort, request(WriteFirmwareBlock, kFirst, payload)));
+      if (failed != 0) break;
+      offset += n;
+    }
+    if (run == 0) {
+      EXPECT_EQ(failed, 1);
+      continue;
+    }
+    ASSERT_EQ(failed, 0);
+    const Bytes verify = cat({Bytes{2}, le32(static_cast<std::uint32_t>(offset + pad)), Bytes{x}});
+    ASSERT_EQ(resultOf(peer.exchange(sim.modulePort, request(VerifyFirmware, kFirst, verify))), 0);
+  }
+  ASSERT_EQ(resultOf(peer.exchange(sim.modulePort, request(RestartModule, kFirst, Bytes{2}))), 0);
+  ASSERT_TRUE(pollUntilAnswered(peer, sim.modulePort, ReadSystemInfo, kFirst));
+  const auto info = peer.exchange(sim.modulePort, request(ReadSystemInfo, kFirst));
+  ASSERT_TRUE(info);
+  EXPECT_EQ(hexText(std::span(*info).subspan(4, 4)), "00 00 03 04");
+
+  std::ifstream dumped(dir.path() / "00-11-22-33-44-55-system.bin", std::ios::binary);
+  const Bytes area((std::istreambuf_iterator<char>(dumped)), std::istreambuf_iterator<char>());
+  EXPECT_EQ(area, Bytes(file.begin(), file.end() - 1));
 }
 
 TEST(TraxSimProgram, MakeImageWritesACheckedImage) {
