@@ -90,10 +90,11 @@ Handled writeBlock(Module& m, std::span<const std::uint8_t> p) {
 }
 
 // The image length before padding: the last block was padded with up to three
-// 0xFF bytes, and only the right length makes the XOR come out. Two lengths
-// fit only when the image itself ends in two 0xFF bytes; the shorter padding wins.
+// 0xFF bytes. Two 0xFF bytes cancel out in the XOR, so padding p and p - 2 both
+// fit the check byte; the longest padding that fits wins, which is wrong only
+// for an image whose data itself ends in two 0xFF bytes.
 std::optional<std::size_t> imageLength(const Bytes& written, std::uint8_t check) {
-  for (std::size_t pad = 0; pad <= 3 && pad <= written.size(); ++pad) {
+  for (std::size_t pad = std::min<std::size_t>(3, written.size()) + 1; pad-- > 0;) {
     const std::size_t length = written.size() - pad;
     const bool padded = std::all_of(written.begin() + static_cast<std::ptrdiff_t>(length), written.end(),
                                     [](std::uint8_t b) { return b == 0xFF; });
@@ -114,7 +115,7 @@ Handled verify(Module& m, std::span<const std::uint8_t> p) {
   const auto length = imageLength(d.written, p[5]);
   if (!length) return result(VerifyFirmware, kRefusedCheckByte, "check byte does not match the data");
   const char* magic = kind == 1 ? kBootMagic : kSystemMagic;
-  if (*length < 38 || std::memcmp(d.written.data(), magic, 10) != 0)
+  if (*length < 37 || std::memcmp(d.written.data(), magic, 10) != 0)
     return result(VerifyFirmware, kRefusedMagic, std::string("image does not start with ") + magic);
   auto& area = m.area(kind);
   area.content.assign(d.written.begin(), d.written.begin() + static_cast<std::ptrdiff_t>(*length));

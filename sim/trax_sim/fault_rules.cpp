@@ -79,9 +79,9 @@ FaultRule parseFaultRule(const json& object) {
   if (!object.is_object() || !object.contains("kind") || !object.at("kind").is_string())
     throw std::runtime_error("fault: an object with a \"kind\" text is needed");
   static const char* const known[] = {"kind", "codes", "times", "value", "ms", "size", "block"};
-  for (const auto& [key, _] : object.items())
-    if (std::none_of(std::begin(known), std::end(known), [&](const char* k) { return key == k; }))
-      throw std::runtime_error("fault: unknown key \"" + key + "\"");
+  for (const auto& item : object.items())
+    if (std::none_of(std::begin(known), std::end(known), [&](const char* k) { return item.key() == k; }))
+      throw std::runtime_error("fault: unknown key \"" + item.key() + "\"");
   const auto kindText = object.at("kind").get<std::string>();
   const auto* found = std::find_if(std::begin(kKinds), std::end(kKinds),
                                    [&](const KindName& k) { return kindText == k.name; });

@@ -9,7 +9,7 @@ namespace trax_sim {
 
 const char* const kUsage =
     "usage: trax-sim [options]\n"
-    "       trax-sim make-image --kind boot|system --version A.B.C.D --size N [--bad-check] OUT\n"
+    "       trax-sim make-image --kind boot|system --version A.B.C.D --size N [--seed S] [--bad-check] OUT\n"
     "options:\n"
     "  --listen HOST:PORT      module protocol port (default 127.0.0.1:58580; port 0 = free port)\n"
     "  --scan-listen HOST:PORT module scan port (default HOST:28784, or a free port with --listen ...:0)\n"

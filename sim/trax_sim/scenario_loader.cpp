@@ -16,9 +16,9 @@ using nlohmann::json;
 
 void checkKeys(const json& object, std::initializer_list<const char*> known, const std::string& what) {
   if (!object.is_object()) throw std::runtime_error(what + ": an object is needed");
-  for (const auto& [key, _] : object.items())
-    if (std::none_of(known.begin(), known.end(), [&](const char* k) { return key == k; }))
-      throw std::runtime_error(what + ": unknown key \"" + key + "\"");
+  for (const auto& item : object.items())
+    if (std::none_of(known.begin(), known.end(), [&](const char* k) { return item.key() == k; }))
+      throw std::runtime_error(what + ": unknown key \"" + item.key() + "\"");
 }
 
 std::string text(const json& object, const char* key, const std::string& what) {
