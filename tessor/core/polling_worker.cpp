@@ -85,7 +85,10 @@ void PollingWorker::run(PollingSettings s) {
     const std::uint64_t start = clock_.tickMs();
     while (clock_.tickMs() - start < static_cast<std::uint64_t>(s.pollingMs)) clock_.sleepMs(1);
     const bool failed = result != kRequestOk;
+    // Counts of a run the user has stopped stay at the 0 that Stop left.
+    const bool counting = running_;
     session_.publish([&](SharedState& state) {
+      if (!counting) return;
       ++state.scanCount;
       if (s.ignoreError && failed) ++state.errorCount;
     });
