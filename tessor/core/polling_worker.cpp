@@ -82,8 +82,12 @@ void PollingWorker::run(PollingSettings s) {
   int result = kRequestOk;
   do {
     result = runFunctionCode(session_, s.functionCode, validate);
+    // At least one sleep even for polling time 0, so that back-to-back cycles
+    // are still separated by two 1 ms sleeps (this one and the one below).
     const std::uint64_t start = clock_.tickMs();
-    while (clock_.tickMs() - start < static_cast<std::uint64_t>(s.pollingMs)) clock_.sleepMs(1);
+    do {
+      clock_.sleepMs(1);
+    } while (clock_.tickMs() - start < static_cast<std::uint64_t>(s.pollingMs));
     const bool failed = result != kRequestOk;
     // Counts of a run the user has stopped stay at the 0 that Stop left.
     const bool counting = running_;

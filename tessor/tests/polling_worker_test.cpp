@@ -111,7 +111,7 @@ TEST_F(TessorPollingTest, WithoutIgnoreErrorTheFirstFailureEndsWithOneMessage) {
 
 TEST_F(TessorPollingTest, ThePollingTimeIsWaitedInOneMillisecondSleeps) {
   fields("R2000", "1");
-  for (const auto& [pollingMs, perCycle] : {std::pair{0, 1}, std::pair{5, 6}, std::pair{40, 41}}) {
+  for (const auto& [pollingMs, perCycle] : {std::pair{0, 2}, std::pair{5, 6}, std::pair{40, 41}}) {
     view.lines.clear();
     view.stopAfter = 3;
     clock.sleeps = 0;
