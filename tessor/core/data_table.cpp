@@ -7,6 +7,13 @@
 
 namespace tessor {
 
+std::optional<int> relayoutCount(std::string_view startAddress, std::string_view length) {
+  const auto type = RecognizeRegisterType(startAddress);
+  if (!type) return std::nullopt;
+  const std::uint64_t typed = convertNumber(length, 10).value;
+  return static_cast<int>(std::min<std::uint64_t>(typed, static_cast<std::uint64_t>(MaxLength(*type))));
+}
+
 DataTable::DataTable() { cells_.assign(1, std::vector<std::string>(1)); }
 
 void DataTable::setLayoutListener(LayoutListener listener) { listener_ = std::move(listener); }

@@ -21,6 +21,13 @@
 namespace tessor {
 
 inline constexpr const char* kEmptyCell = "----";
+inline constexpr int kStartupCountUnrecognised = 160;
+
+// The count the table is re-laid for when the user edits the start address or
+// the length: min(length, MaxLength) when the start address names a register
+// type; nothing (the table stays) otherwise. At start-up an unrecognised start
+// address lays the table out for kStartupCountUnrecognised values.
+std::optional<int> relayoutCount(std::string_view startAddress, std::string_view length);
 
 class DataTable {
  public:

@@ -36,7 +36,10 @@ class PollingView {
 class PollingWorker {
  public:
   PollingWorker(ModbusSession& session, Prompt& prompt, PollingView& view, PollClock& clock);
-  ~PollingWorker();  // stops and waits for the worker
+  // Stops and waits for the worker. The window ends polling first and keeps
+  // serving its marshalled calls until workerActive() is false, since a worker
+  // blocked in a PollingView call cannot end.
+  ~PollingWorker();
   PollingWorker(const PollingWorker&) = delete;
   PollingWorker& operator=(const PollingWorker&) = delete;
 

@@ -39,6 +39,15 @@ TEST(TessorDataTableLayout, RowsColumnsHeadersAndPlaceholders) {
   EXPECT_EQ(cells[2], (Row{"R2010", "9", "10", "----", "----", "----", "----", "----", "----"}));
 }
 
+TEST(TessorDataTableLayout, EditsReLayForTheClampedLengthOfARecognisedType) {
+  EXPECT_EQ(relayoutCount("R2000", "200"), 125);
+  EXPECT_EQ(relayoutCount("Q0", "3000"), 2000);
+  EXPECT_EQ(relayoutCount("Q0", "20"), 20);
+  EXPECT_EQ(relayoutCount("Q0", ""), 0);
+  EXPECT_EQ(relayoutCount("R", "10"), std::nullopt);
+  EXPECT_EQ(relayoutCount("X1", "10"), std::nullopt);
+}
+
 TEST(TessorDataTableLayout, TenColumnsCountHeadersInOctal) {
   DataTable table;
   prepare(table, "GI10");
