@@ -90,7 +90,8 @@ void LinkSession::answer(std::span<const std::uint8_t> request, std::vector<Send
   std::vector<std::uint8_t> reply = carryOut(request, memory_, hooks_);
   if (faults_.marker) reply = markerReply(request[1], *faults_.marker);
   if (faults_.badCheck) reply.back() ^= 0xFF;
-  state_ = State::AwaitAck;
+  // Only a whole reply earns the master's ACK; otherwise its EOT ends the turn.
+  state_ = State::AwaitEot;
   if (faults_.badFirstByte) {
     out.push_back({0, {kNeitherAckNorNak}});
     return;
@@ -100,6 +101,7 @@ void LinkSession::answer(std::span<const std::uint8_t> request, std::vector<Send
   if (naks == kNaksToGiveUp) return;
   reply.insert(reply.begin(), kAck);
   if (faults_.stopHalfWay) reply.resize(reply.size() / 2);
+  else state_ = State::AwaitAck;
   out.push_back({naks == 0 ? 0u : nakGapMs_, std::move(reply)});
 }
 
