@@ -62,15 +62,15 @@ Bytes areaRead(std::uint8_t command, std::uint8_t area, std::uint32_t address, s
   return replyFrame(command, 0, *data);
 }
 
+// Order61_12/13 carry the sub-code, the area, a 32-bit address (most
+// significant byte first) and a 16-bit count.
 Bytes order61(Params p, PlcMemory& memory, PlcHooks* hooks) {
-  const std::uint32_t address = static_cast<std::uint32_t>((hiLo(p, 2) << 16) | hiLo(p, 4));
-  switch (p[0]) {
-    case 0x12: return areaRead(0x61, p[1], address, loHi(p, 6), memory, hooks);
-    case 0x13: memory.writeArea(p[1], address, p.subspan(8, loHi(p, 6)));
-               return replyFrame(0x61, 0, kAcknowledged);
-    case 0x02: return replyFrame(0x61, 0, kAcknowledged);
-    default: return replyFrame(0x61, 0, Bytes(32));  // Order61_00: 38 bytes
-  }
+  if (p[0] != 0x12 && p[0] != 0x13)
+    return replyFrame(0x61, 0, p[0] == 0x02 ? kAcknowledged : Bytes(32));  // Order61_02, Order61_00
+  const auto address = static_cast<std::uint32_t>((hiLo(p, 2) << 16) | hiLo(p, 4));
+  if (p[0] == 0x12) return areaRead(0x61, p[1], address, loHi(p, 6), memory, hooks);
+  memory.writeArea(p[1], address, p.subspan(8, loHi(p, 6)));
+  return replyFrame(0x61, 0, kAcknowledged);
 }
 
 // Payload size of the orders the simulator gives no meaning: the expected
@@ -91,6 +91,12 @@ std::size_t plainPayload(std::uint8_t command, Params p) {
 }  // namespace
 
 Bytes carryOut(std::span<const std::uint8_t> request, PlcMemory& memory, PlcHooks* hooks) {
+  // The parameters are read at the places the layout gives, so a request of
+  // any other length is refused before they are looked at.
+  const RequestLength layout = requestLength(request);
+  if (!requestIsWellFormed(request) || layout.state != LengthState::Known ||
+      layout.length != request.size())
+    return markerReply(request.size() > 1 ? request[1] : 0, kRefused);
   const std::uint8_t command = request[1];
   const Params p = request.subspan(3, request.size() - 5);
   switch (command) {

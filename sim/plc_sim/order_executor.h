@@ -1,10 +1,11 @@
 #pragma once
-// Carries out one well-formed request on the PLC memory and builds the
+// Carries out one request on the PLC memory and builds the
 // reply (the bytes that follow the PLC's ACK): SOH, command code, 0x01,
 // status or marker, payload, ETB, check byte over everything between SOH and
 // ETB. Reads return the data; writes return the 7-byte acknowledgement;
 // orders that only a marker reply can end, and reads or writes past the end
-// of an area, get the 8-byte 0xFC marker reply; the other orders get a reply
+// of an area, and requests that are not well formed or not of their
+// order's length, get the 8-byte 0xFC marker reply; the other orders get a reply
 // of their expected length holding zeros.
 #include <cstdint>
 #include <span>

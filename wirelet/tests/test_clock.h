@@ -1,5 +1,5 @@
 #pragma once
-// A clock for Tethra that runs at a fifth of its stated waits in real time,
+// A clock for Tethra that runs at half of its stated waits in real time,
 // so that a live simulator keeps up, and that can be switched to pass no
 // real time at all once the simulator has nothing more to say.
 #include <atomic>
@@ -25,7 +25,7 @@ class TestClock {
   static void sleepOn(void* self, unsigned ms) {
     auto* clock = static_cast<TestClock*>(self);
     clock->now_ += ms;
-    if (clock->realTime_) std::this_thread::sleep_for(std::chrono::microseconds(ms * 200));
+    if (clock->realTime_) std::this_thread::sleep_for(std::chrono::microseconds(ms * 500));
     else std::this_thread::yield();
   }
 

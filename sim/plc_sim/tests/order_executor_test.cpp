@@ -113,6 +113,12 @@ TEST(OrderExecutor, AccessPastTheEndOfAnAreaIsRefusedWithAMarker) {
     EXPECT_EQ(reply.size(), 8u) << toHex(reply);
     EXPECT_EQ(reply[3], 0xFC) << toHex(reply);
   }
+  // Well framed but not of its order's length: the parameters are not read.
+  for (const char* request : {"01 50 01 0F 00 17 5E", "01 61 01 12 00 17 72", "01 48 01 00 17 49"}) {
+    const Bytes reply = plc_sim::carryOut(wirelet_test::fromHex(request), memory, nullptr);
+    EXPECT_EQ(reply.size(), 8u) << request;
+    EXPECT_EQ(reply[3], 0xFC) << request;
+  }
   EXPECT_EQ(payloadOf(run(memory, order50(0xFFFF, 1))), "00");
   EXPECT_EQ(memory.readBytes(0xFFFF, 1)->front(), 0);
 }
