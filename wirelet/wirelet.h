@@ -7,9 +7,10 @@
  * closes it and returns 0 on failure.
  *
  * Every order takes the handle first and the caller's reply buffer last,
- * which must hold the order's expected reply length (given beside each
- * order; 1024 bytes is enough for all but Order50, Order61_12 with counts
- * above 1018). Integer arguments are cut to their width on the wire: 16 bits
+ * which must hold the order's expected reply length (listed below) and at
+ * least 777 bytes, the longest marker reply that any order may receive; 1024
+ * bytes is enough for all but Order50 and Order61_12 with counts above 1018.
+ * Integer arguments are cut to their width on the wire: 16 bits
  * for addresses, words and the counts marked 16-bit, 8 bits for values and
  * other counts, 32 bits for the address of Order61_12/13. The result is one
  * byte:
