@@ -39,7 +39,7 @@ LinkFaults with(void (*set)(LinkFaults&)) {
   return f;
 }
 
-TEST(LinkSession, FaultsChangeWhatThePlcSends) {
+TEST(PlcLinkSession, FaultsChangeWhatThePlcSends) {
   const FaultRow rows[] = {
       {"none", {}, "4B 21 06", "06 01 48 01 00 00 17 49", "04"},
       {"no enquiry answer", with([](LinkFaults& f) { f.noEnquiryAnswer = true; }), "", "", ""},
@@ -68,7 +68,7 @@ TEST(LinkSession, FaultsChangeWhatThePlcSends) {
 
 // Data bytes that look like control bytes belong to the request, whichever
 // way the stream is cut.
-TEST(LinkSession, RequestDataMayHoldControlBytesAndArriveInPieces) {
+TEST(PlcLinkSession, RequestDataMayHoldControlBytesAndArriveInPieces) {
   const auto request = fromHex("01 51 01 10 00 06 00 4B 21 05 17 04 06 17 3C");
   for (const std::size_t piece : {std::size_t{1}, std::size_t{4}, request.size()}) {
     PlcMemory memory;
@@ -84,7 +84,7 @@ TEST(LinkSession, RequestDataMayHoldControlBytesAndArriveInPieces) {
   }
 }
 
-TEST(LinkSession, RefusesRequestsItCannotTakeAndRecovers) {
+TEST(PlcLinkSession, RefusesRequestsItCannotTakeAndRecovers) {
   for (const char* bad : {"01 99 01 17 98", "01 48 01 17 00", "01 48 02 17 4A"}) {
     PlcMemory memory;
     LinkSession session(memory, {});
@@ -97,7 +97,7 @@ TEST(LinkSession, RefusesRequestsItCannotTakeAndRecovers) {
   }
 }
 
-TEST(LinkSession, RepeatedEnquiryIsAnsweredAndStrayBytesIgnored) {
+TEST(PlcLinkSession, RepeatedEnquiryIsAnsweredAndStrayBytesIgnored) {
   PlcMemory memory;
   LinkSession session(memory, {});
   EXPECT_EQ(feed(session, "06 04 4B 4B 21 05"), "4B 21 06");

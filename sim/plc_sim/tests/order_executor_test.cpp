@@ -22,7 +22,7 @@ Bytes requestBytes(const OrderRequest& request) { return {request.bytes().begin(
 
 // The simulator learns each request's length from its first bytes and
 // answers with the length the library expects: the two tables agree.
-TEST(OrderExecutor, EveryOrderIsFramedAndAnsweredAtTheExpectedLength) {
+TEST(PlcOrders, EveryOrderIsFramedAndAnsweredAtTheExpectedLength) {
   const std::function<OrderRequest()> builds[] = {
       [] { return order00(1, 2); }, [] { return order01(); }, [] { return order10(); },
       [] { return order20(5); }, [] { return order21(5, 200, d); }, [] { return order22(5, 6); },
@@ -81,7 +81,7 @@ struct RecordingHooks : plc_sim::PlcHooks {
   }
 };
 
-TEST(OrderExecutor, WritesLandInMemoryAndReadsReturnThem) {
+TEST(PlcOrders, WritesLandInMemoryAndReadsReturnThem) {
   PlcMemory memory;
   RecordingHooks hooks;
   const std::uint8_t bytes[] = {0x5A, 0x00, 0x7A};
@@ -104,7 +104,7 @@ TEST(OrderExecutor, WritesLandInMemoryAndReadsReturnThem) {
   EXPECT_EQ(hooks.calls, (std::vector<std::string>{"bytes 1088+3", "words 16065+2"}));
 }
 
-TEST(OrderExecutor, AccessPastTheEndOfAnAreaIsRefusedWithAMarker) {
+TEST(PlcOrders, AccessPastTheEndOfAnAreaIsRefusedWithAMarker) {
   PlcMemory memory;
   const std::uint8_t two[] = {1, 2, 3, 4};
   for (const OrderRequest& request : {order50(0xFFFF, 2), order51(0xFFFF, 2, two),

@@ -11,7 +11,7 @@ namespace {
 using plc_sim::PlcMemory;
 using wirelet_test::toHex;
 
-TEST(Scenario, FillsBytesWordsAndAreas) {
+TEST(PlcScenario, FillsBytesWordsAndAreas) {
   test_support::TempDir dir;
   const auto path = dir.path() / "plc.json";
   std::ofstream(path) << R"({
@@ -30,7 +30,7 @@ TEST(Scenario, FillsBytesWordsAndAreas) {
   EXPECT_EQ(toHex(memory.readArea(190, 0xFFFFFFFF, 2)), "AA BB");
 }
 
-TEST(Scenario, RefusesWhatItCannotPlaceWithTheReason) {
+TEST(PlcScenario, RefusesWhatItCannotPlaceWithTheReason) {
   struct Row {
     const char* json;
     const char* reason;  // part of the error text

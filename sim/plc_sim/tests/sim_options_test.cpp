@@ -6,7 +6,7 @@ namespace {
 
 using plc_sim::parseOptions;
 
-TEST(SimOptions, TakesEveryOptionAndFault) {
+TEST(PlcSimOptions, TakesEveryOptionAndFault) {
   const auto parsed = parseOptions({"--scenario", "plc.json", "--baud", "9600", "--log", "--nak-gap", "20",
                                     "--no-enquiry-answer", "--enquiry-nak", "--nak", "3", "--bad-check",
                                     "--marker", "FD", "--stop-half", "--bad-first-byte"});
@@ -27,7 +27,7 @@ TEST(SimOptions, TakesEveryOptionAndFault) {
   EXPECT_FALSE(plain.options->faults.marker);
 }
 
-TEST(SimOptions, RefusesWhatItDoesNotKnow) {
+TEST(PlcSimOptions, RefusesWhatItDoesNotKnow) {
   const std::vector<std::vector<std::string>> rows = {
       {"--baud"},           {"--baud", "fast"}, {"--baud", "-1"}, {"--marker", "FF"},
       {"--nak", "2x"},      {"--frobnicate", "1"}, {"--frobnicate"}, {"stray"},
