@@ -47,8 +47,9 @@ int main(int argc, char** argv) {
     return 0;
   }
   plc_sim::PlcMemory memory;
+  plc_sim::PlcModel model;
   if (!options.scenarioPath.empty()) {
-    if (const auto error = plc_sim::loadScenario(options.scenarioPath, memory)) {
+    if (const auto error = plc_sim::loadScenario(options.scenarioPath, memory, model)) {
       std::fprintf(stderr, "plc-sim: %s: %s\n", options.scenarioPath.c_str(), error->c_str());
       return 2;
     }
@@ -60,7 +61,7 @@ int main(int argc, char** argv) {
   }
   plc_sim::LinkSession::Log log;
   if (options.log) log = printLine;
-  plc_sim::LinkSession session(memory, options.faults, options.nakGapMs, nullptr, log);
+  plc_sim::LinkSession session(memory, options.faults, options.nakGapMs, &model, log);
   printLine("pty: " + line.slavePath());
   return serve(line, session, options);
 }

@@ -56,6 +56,7 @@ Bytes writeWords(Params p, PlcMemory& memory, PlcHooks* hooks) {
 
 Bytes areaRead(std::uint8_t command, std::uint8_t area, std::uint32_t address, std::size_t count,
                const PlcMemory& memory, PlcHooks* hooks) {
+  if (hooks && hooks->refusesAreaRead(area, address)) return markerReply(command, kRefused);
   auto data = hooks ? hooks->areaRead(memory, area, address, count) : std::nullopt;
   if (!data) data = memory.readArea(area, address, count);
   data->resize(count);

@@ -50,6 +50,8 @@ class PlcHooks {
                                                            std::size_t /*count*/) {
     return std::nullopt;
   }
+  // True when the PLC refuses an extended-area read (a 0xFC marker reply).
+  virtual bool refusesAreaRead(std::uint8_t /*area*/, std::uint32_t /*address*/) { return false; }
 };
 
 }  // namespace plc_sim

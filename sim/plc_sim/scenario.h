@@ -9,11 +9,14 @@
 // number strings such as "0x5A"), "hex" (hexadecimal byte pairs, spaces
 // allowed) or "text" (its bytes as written); word entries carry "data"
 // (numbers 0-65535 or number strings). Every key is optional; unknown keys
-// are errors, so that a misspelt key does not go unnoticed.
+// are errors, so that a misspelt key does not go unnoticed. A "plc" object
+// describes the PLC model of the serial route (plc_scenario.h); it is placed
+// in memory before the three lists.
 #include <optional>
 #include <string>
 
 #include "sim/plc_sim/plc_memory.h"
+#include "sim/plc_sim/plc_model.h"
 
 namespace plc_sim {
 
@@ -21,5 +24,9 @@ namespace plc_sim {
 // may then be partly filled).
 std::optional<std::string> applyScenario(const std::string& jsonText, PlcMemory& memory);
 std::optional<std::string> loadScenario(const std::string& path, PlcMemory& memory);
+// The same, with the "plc" section read into `model` (the hooks of the link).
+std::optional<std::string> applyScenario(const std::string& jsonText, PlcMemory& memory,
+                                         PlcModel& model);
+std::optional<std::string> loadScenario(const std::string& path, PlcMemory& memory, PlcModel& model);
 
 }  // namespace plc_sim
