@@ -1,6 +1,7 @@
 #include "dynamic_library.h"
 
 #include <dlfcn.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <utility>
@@ -36,6 +37,9 @@ bool DynamicLibrary::open(const std::string& path) {
   errorCode_ = errno;
   const char* text = ::dlerror();
   errorText_ = text ? text : "";
+  // The loader does not always leave an error number: ask the file itself
+  // (missing, not readable), or call it a file that is no loadable library.
+  if (errorCode_ == 0) errorCode_ = ::access(path.c_str(), R_OK) != 0 ? errno : ENOEXEC;
   return false;
 }
 
