@@ -1,0 +1,32 @@
+#pragma once
+// orvane-cli's command line: global options, then a subcommand and its own
+// arguments.
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/udp_socket.h"
+
+namespace orvane::cli {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailure = 1;  // the operation failed (socket failure)
+inline constexpr int kExitUsage = 2;
+
+struct GlobalOptions {
+  std::optional<platform::Endpoint> target;   // --target HOST:PORT
+  std::optional<std::filesystem::path> config;  // --config FILE
+};
+
+struct CommandLine {
+  GlobalOptions options;
+  std::string subcommand;
+  std::vector<std::string> arguments;  // after the subcommand
+  std::string error;                   // why the line is refused; empty when fine
+  bool help = false;
+};
+
+CommandLine parseCommandLine(const std::vector<std::string>& args);
+
+}  // namespace orvane::cli

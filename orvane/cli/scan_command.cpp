@@ -1,0 +1,55 @@
+// orvane-cli scan: the editor's background operation 1 on the network route,
+// through the same core, printed as the module list shows it.
+#include <ostream>
+
+#include "cli_ports.h"
+#include "scan_output.h"
+#include "subcommands.h"
+#include "orvane/protocol/orvane_view_core.h"
+
+namespace orvane::cli {
+
+int runScan(const GlobalOptions& options, std::span<const std::string> args, Streams streams) {
+  UdpTransport transport;
+  return runScanWith(transport, options, args, streams);
+}
+
+int runScanWith(DatagramTransport& transport, const GlobalOptions& options,
+                std::span<const std::string> args, Streams streams) {
+  bool json = false;
+  for (const auto& arg : args) {
+    if (arg != "--json") {
+      streams.err << "orvane-cli scan: 未知参数: " << arg << '\n';
+      return kExitUsage;
+    }
+    json = true;
+  }
+  if (options.config && !std::filesystem::is_regular_file(*options.config)) {
+    streams.err << "orvane-cli: 配置文件不存在: " << options.config->string() << '\n';
+    return kExitUsage;
+  }
+  const auto config = options.config ? ConfigStore(*options.config) : ConfigStore::inProgramDirectory();
+
+  CliUiPort ui;
+  CliPrompt prompt(streams.err);
+  OrvaneViewCore core(ui, prompt, transport, config);
+  ui.attach(core.status());
+  core.loadSettings();
+  core.overrideProtocolType(kProtocolTcpIp);
+  if (options.target) core.setDestination(*options.target);
+
+  core.startInitialScan();
+  core.worker().end(BackgroundOperation::kNoLimit);
+
+  const auto discovery = core.lastDiscovery();
+  if (discovery.status == DiscoveryStatus::StartupFailed ||
+      discovery.status == DiscoveryStatus::SocketFailed) {
+    streams.err << discovery.failureText << '\n';
+    return kExitFailure;
+  }
+  const auto records = core.table().snapshot();
+  streams.out << (json ? scanJson(records, kProtocolTcpIp) : scanRowsText(records, kProtocolTcpIp));
+  return kExitOk;
+}
+
+}  // namespace orvane::cli

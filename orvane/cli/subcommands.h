@@ -1,0 +1,40 @@
+#pragma once
+// The subcommands of orvane-cli: one file each, found by name here.
+#include <iosfwd>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "cli_options.h"
+#include "orvane/protocol/datagram_transport.h"
+
+namespace orvane::cli {
+
+struct Streams {
+  std::ostream& out;
+  std::ostream& err;
+};
+
+using SubcommandFunction = int (*)(const GlobalOptions&, std::span<const std::string> args,
+                                   Streams streams);
+
+struct Subcommand {
+  std::string_view name;
+  std::string_view usage;  // the arguments after the name
+  std::string_view summary;
+  SubcommandFunction run;
+};
+
+std::span<const Subcommand> subcommands();
+const Subcommand* findSubcommand(std::string_view name);
+
+int runScan(const GlobalOptions& options, std::span<const std::string> args, Streams streams);
+// The scan over a given transport (tests use a fake one).
+int runScanWith(DatagramTransport& transport, const GlobalOptions& options,
+                std::span<const std::string> args, Streams streams);
+
+// The whole program: parses `args` (without the program name) and runs the
+// subcommand. Returns the exit status.
+int runCli(const std::vector<std::string>& args, Streams streams);
+
+}  // namespace orvane::cli

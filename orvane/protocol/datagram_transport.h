@@ -1,0 +1,47 @@
+#pragma once
+// The datagram transport under the module protocol. Each exchange opens its
+// own socket and closes it at the end; nothing is kept between exchanges, so
+// exchanges on the two threads share nothing. The real transport sits on
+// platform::UdpSocket; tests put a fake here that records what was sent and
+// injects what arrives.
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <span>
+
+#include "platform/udp_socket.h"
+
+namespace orvane {
+
+class DatagramSocket {
+ public:
+  virtual ~DatagramSocket() = default;  // closes the socket
+
+  virtual bool setBroadcast() = 0;
+  virtual bool setReceiveTimeout(int milliseconds) = 0;
+  virtual bool sendTo(const platform::Endpoint& to, std::span<const std::uint8_t> frame) = 0;
+  // Waits up to the receive time-out for one datagram and returns its length;
+  // -1 on an error, a time-out, or a datagram longer than `buffer`.
+  virtual int receive(std::span<std::uint8_t> buffer) = 0;
+};
+
+class DatagramTransport {
+ public:
+  virtual ~DatagramTransport() = default;
+
+  // What starting Windows Sockets is on that platform; elsewhere it succeeds.
+  virtual bool startup() = 0;
+  virtual void cleanup() = 0;
+  // A new socket; nothing when it cannot be created.
+  virtual std::unique_ptr<DatagramSocket> open() = 0;
+};
+
+// The transport of the operating system.
+class UdpTransport final : public DatagramTransport {
+ public:
+  bool startup() override { return true; }
+  void cleanup() override {}
+  std::unique_ptr<DatagramSocket> open() override;
+};
+
+}  // namespace orvane
