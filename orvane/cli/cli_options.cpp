@@ -1,6 +1,20 @@
 #include "cli_options.h"
 
+#include <cctype>
+#include <charconv>
+
 namespace orvane::cli {
+
+std::optional<int> parseComPort(std::string_view text) {
+  if (text.size() < 4 || text.size() > 12) return std::nullopt;
+  for (std::size_t i = 0; i < 3; ++i)
+    if (std::toupper(static_cast<unsigned char>(text[i])) != "COM"[i]) return std::nullopt;
+  int port = 0;
+  const auto digits = text.substr(3);
+  const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), port);
+  if (ec != std::errc() || end != digits.data() + digits.size() || port < 1) return std::nullopt;
+  return port;
+}
 
 CommandLine parseCommandLine(const std::vector<std::string>& args) {
   CommandLine line;
@@ -11,7 +25,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
       line.help = true;
       return line;
     }
-    if (arg != "--target" && arg != "--config") break;
+    if (arg != "--target" && arg != "--config" && arg != "--serial") break;
     if (i + 1 >= args.size()) {
       line.error = arg + " 缺少参数";
       return line;
@@ -21,6 +35,12 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
       line.options.target = platform::parseEndpoint(value);
       if (!line.options.target || line.options.target->port == 0) {
         line.error = "无效的目标地址: " + value + " (应为 主机:端口)";
+        return line;
+      }
+    } else if (arg == "--serial") {
+      line.options.serialPort = parseComPort(value);
+      if (!line.options.serialPort) {
+        line.error = "无效的串口: " + value + " (应为 COMn)";
         return line;
       }
     } else {

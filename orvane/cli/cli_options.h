@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/udp_socket.h"
@@ -17,6 +18,7 @@ inline constexpr int kExitUsage = 2;
 struct GlobalOptions {
   std::optional<platform::Endpoint> target;   // --target HOST:PORT
   std::optional<std::filesystem::path> config;  // --config FILE
+  std::optional<int> serialPort;                // --serial COMn: the serial route through the PLC
 };
 
 struct CommandLine {
@@ -28,5 +30,8 @@ struct CommandLine {
 };
 
 CommandLine parseCommandLine(const std::vector<std::string>& args);
+
+// "COM3" (any case) as 3; nothing for anything else or a number below 1.
+std::optional<int> parseComPort(std::string_view text);
 
 }  // namespace orvane::cli

@@ -11,9 +11,10 @@ const std::array<Subcommand, 1> kSubcommands{{
 }};
 
 void printUsage(std::ostream& out) {
-  out << "用法: orvane-cli [--target 主机:端口] [--config 文件] <子命令> [参数]\n"
+  out << "用法: orvane-cli [--target 主机:端口] [--config 文件] [--serial COMn] <子命令> [参数]\n"
          "  --target 主机:端口  请求发往此地址（代替 Lumen_.ini 的 BroadcastAddress/BroadcastPort）\n"
          "  --config 文件       使用此 Lumen_.ini（默认: 程序目录中的 Lumen_.ini）\n"
+         "  --serial COMn       经串口通过PLC访问模块（串口方式），代替网络\n"
          "子命令:\n";
   for (const auto& s : kSubcommands)
     out << "  " << s.name << ' ' << s.usage << "\n      " << s.summary << '\n';

@@ -24,6 +24,7 @@ int runScanWith(DatagramTransport& transport, const GlobalOptions& options,
     }
     json = true;
   }
+  if (options.serialPort) return runSerialScan(options, json, streams);
   if (options.config && !std::filesystem::is_regular_file(*options.config)) {
     streams.err << "orvane-cli: 配置文件不存在: " << options.config->string() << '\n';
     return kExitUsage;

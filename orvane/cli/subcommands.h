@@ -33,6 +33,9 @@ int runScan(const GlobalOptions& options, std::span<const std::string> args, Str
 int runScanWith(DatagramTransport& transport, const GlobalOptions& options,
                 std::span<const std::string> args, Streams streams);
 
+// The scan on the serial route (--serial COMn), after its arguments are read.
+int runSerialScan(const GlobalOptions& options, bool json, Streams streams);
+
 // The whole program: parses `args` (without the program name) and runs the
 // subcommand. Returns the exit status.
 int runCli(const std::vector<std::string>& args, Streams streams);

@@ -80,6 +80,8 @@ class OrvaneViewCore {
   // The route for this session only, not stored: for front ends that choose
   // it themselves (orvane-cli scans over the network whatever the editor uses).
   void overrideProtocolType(int protocolType) { protocolType_ = protocolType; }
+  // PortCom for this session only, not stored (orvane-cli --serial COMn).
+  void overridePortCom(int port) { portCom_ = port; }
   int protocolType() const { return protocolType_; }
   int portCom() const { return portCom_; }
   int selectedRow() const { return selectedRow_; }

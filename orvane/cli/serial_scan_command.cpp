@@ -1,0 +1,28 @@
+// orvane-cli --serial COMn scan: the editor's operation 1 on the serial
+// route, printed as the module list shows it.
+#include <ostream>
+
+#include "scan_output.h"
+#include "serial_session.h"
+#include "subcommands.h"
+
+namespace orvane::cli {
+
+int runSerialScan(const GlobalOptions& options, bool json, Streams streams) {
+  int exitCode = kExitOk;
+  const auto session = SerialSession::open(options, streams.err, exitCode);
+  if (!session) return exitCode;
+  auto& core = session->core();
+  core.startInitialScan();
+  core.worker().end(BackgroundOperation::kNoLimit);
+  const auto scan = session->route().lastScan();
+  if (scan.outcome != SerialOutcome::Done) {
+    streams.err << scan.failureText << '\n';
+    return kExitFailure;
+  }
+  const auto records = core.table().snapshot();
+  streams.out << (json ? scanJson(records, kProtocolSerial) : scanRowsText(records, kProtocolSerial));
+  return kExitOk;
+}
+
+}  // namespace orvane::cli

@@ -1,0 +1,39 @@
+#pragma once
+// The editor's core on the serial route for one run of orvane-cli with
+// --serial COMn: Wirelet bound by file name first (as the editor does at
+// start-up) and kept until the run ends, the view core on ProtocolType 1
+// with PortCom taken from the option, and the serial route's operations.
+#include <memory>
+#include <ostream>
+
+#include "cli_options.h"
+#include "cli_ports.h"
+#include "orvane/protocol/orvane_view_core.h"
+#include "orvane/serial/serial_route.h"
+
+namespace orvane::cli {
+
+class SerialSession {
+ public:
+  // Nothing, with the reason on `err`, when the configuration file named by
+  // --config is missing (kExitUsage) or Wirelet cannot be loaded (kExitFailure).
+  static std::unique_ptr<SerialSession> open(const GlobalOptions& options, std::ostream& err,
+                                             int& exitCode);
+  ~SerialSession();
+
+  OrvaneViewCore& core() { return core_; }
+  SerialRoute& route() { return route_; }
+
+ private:
+  SerialSession(const ConfigStore& config, std::ostream& err);
+
+  WireletLibrary library_;
+  SerialOrders orders_{library_};
+  CliUiPort ui_;
+  CliPrompt prompt_;
+  UdpTransport transport_;  // not used on this route; the core wants one
+  OrvaneViewCore core_;
+  SerialRoute route_{core_, orders_};
+};
+
+}  // namespace orvane::cli

@@ -1,0 +1,105 @@
+// orvane-cli --serial COMn: the program itself against plc-sim on a
+// pseudo-terminal, with Wirelet found beside it, and without Wirelet.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+
+#include "orvane/cli/cli_options.h"
+#include "orvane/serial/tests/plc_sim_line.h"
+#include "test_support/temp_dir.h"
+
+namespace orvane::cli {
+namespace {
+
+using orvane::testing::PlcSimLine;
+
+constexpr int kPort = 12;
+const std::string kCli = std::string(TRAX_BIN_DIR) + "/orvane-cli";
+
+const char* const kTwoModules = R"({"plc": {"family": "z", "text": "VT-PLC I/O Base", "modules": [
+  {"group": 0, "slot": 0, "mac": "00:1A:2B:3C:4D:01", "text": "TRAX ETHERNET MODULE 1.05",
+   "ip": "192.168.1.5", "mask": "255.255.255.0", "gateway": "192.168.1.1", "station": 12},
+  {"group": 0, "slot": 1, "mac": "00:1A:2B:3C:4D:02", "text": "SECOND", "station": 3}]}})";
+
+struct Run {
+  int status = -1;
+  std::string out, err;
+};
+
+// Runs a program with its standard output and standard error kept apart.
+Run run(const std::string& program, const std::string& args) {
+  test_support::TempDir dir;
+  const auto errFile = dir.path() / "err.txt";
+  const std::string command = program + " " + args + " 2>" + errFile.string();
+  Run result;
+  std::FILE* pipe = ::popen(command.c_str(), "r");
+  if (!pipe) return result;
+  char buffer[4096];
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) result.out.append(buffer, n);
+  const int status = ::pclose(pipe);
+  result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  std::ifstream in(errFile);
+  result.err.assign(std::istreambuf_iterator<char>(in), {});
+  return result;
+}
+
+class SerialCliTest : public ::testing::Test {
+ protected:
+  SerialCliTest() { std::ofstream(ini) << "[App]\r\nPortCom=5\r\n"; }
+  std::string withConfig(const std::string& rest) const { return "--config " + ini.string() + " " + rest; }
+
+  test_support::TempDir dir;
+  std::filesystem::path ini = dir.path() / "Lumen_.ini";
+};
+
+TEST(SerialCliOptions, SerialPortOption) {
+  EXPECT_EQ(parseCommandLine({"--serial", "COM3", "scan"}).options.serialPort, 3);
+  EXPECT_EQ(parseCommandLine({"--serial", "com12", "scan"}).options.serialPort, 12);
+  for (const char* bad : {"3", "COM", "COM0", "COM-1", "COM3x", "PORT3", "COM99999999999"})
+    EXPECT_FALSE(parseCommandLine({"--serial", bad, "scan"}).error.empty()) << bad;
+  EXPECT_FALSE(parseCommandLine({"--serial"}).error.empty());
+}
+
+TEST_F(SerialCliTest, ScanPrintsTheRowsOfTheSerialList) {
+  PlcSimLine plc(kPort, kTwoModules);
+  ASSERT_TRUE(plc.ready());
+  const auto text = run(kCli, withConfig("--serial COM12 scan"));
+  EXPECT_EQ(text.status, 0) << text.err;
+  EXPECT_EQ(text.out,
+            "00.1A.2B.3C.4D.01\tP-TRAX100\t192.168.01.05\t12\tTRAX ETHERNET MODULE\t\t----正常----\tV1.05\n"
+            "00.1A.2B.3C.4D.02\tP-TRAX100\t00.00.00.00\t3\tSECOND\t\t----正常----\tV0.00\n");
+  const auto json = run(kCli, withConfig("--serial COM12 scan --json"));
+  ASSERT_EQ(json.status, 0) << json.err;
+  const auto modules = nlohmann::json::parse(json.out);
+  ASSERT_EQ(modules.size(), 2u);
+  EXPECT_EQ(modules[0]["version"], "V1.05");
+  EXPECT_EQ(modules[0]["ip"], "192.168.1.5");
+  EXPECT_EQ(modules[1]["moduleId"], 3);
+}
+
+TEST_F(SerialCliTest, FailedModelCheckExitsWithItsText) {
+  PlcSimLine plc(kPort, R"({"plc": {"family": "A", "text": "VT-PLC I/O Base"}})");
+  ASSERT_TRUE(plc.ready());
+  const auto result = run(kCli, withConfig("--serial COM12 scan"));
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.out, "");
+  EXPECT_EQ(result.err, "本软件仅支持VT系列PLC！\n\tA\n");
+}
+
+TEST_F(SerialCliTest, WithoutWireletTheSerialRouteRefuses) {
+  // The program alone in a directory: neither the search path nor the
+  // program directory holds the library.
+  const auto alone = dir.path() / "orvane-cli";
+  std::filesystem::copy_file(kCli, alone);
+  const auto result = run(alone.string(), withConfig("--serial COM12 scan"));
+  EXPECT_EQ(result.status, 1);
+  EXPECT_EQ(result.err, "没有找到libWirelet.so\nError Code: 2\n");
+  EXPECT_EQ(result.out, "");
+}
+
+}  // namespace
+}  // namespace orvane::cli
