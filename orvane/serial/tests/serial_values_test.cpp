@@ -1,9 +1,10 @@
 // BCD words both ways, the version inside a module's information text, the
-// status code texts and the memory map's positions.
+// status code texts, the memory map's positions and the port dialog's list.
 #include <gtest/gtest.h>
 
 #include "orvane/serial/bcd.h"
 #include "orvane/serial/plc_memory_map.h"
+#include "orvane/serial/port_choice.h"
 #include "orvane/serial/serial_operations.h"
 #include "orvane/serial/text_fill.h"
 #include "orvane/serial/version_text.h"
@@ -88,6 +89,28 @@ TEST(PlcMemoryMap, PositionsWordAreasAndMailboxRequests) {
     EXPECT_EQ(plc::wordAreaBase(position), row.base) << row.group << "/" << row.slot;
     EXPECT_EQ(plc::mailboxModuleRequest(position), row.mailbox) << row.group << "/" << row.slot;
   }
+}
+
+}  // namespace
+}  // namespace orvane
+
+namespace orvane {
+namespace {
+
+TEST(PortChoice, EntriesSortedAsTextWithTheCurrentPortSelected) {
+  const auto choice = portChoice(10, {2, 10, 1, 33});
+  EXPECT_EQ(choice.entries, (std::vector<std::string>{"COM1", "COM10", "COM2", "COM33"}));
+  EXPECT_EQ(choice.selected, 1);
+  EXPECT_EQ(portChoice(7, {2, 1}).selected, 0);  // not listed: the first entry
+  EXPECT_EQ(portChoice(1, {}).selected, -1);
+  EXPECT_TRUE(portChoice(1, {}).entries.empty());
+  struct Row {
+    std::string entry;
+    std::optional<int> port;
+  };
+  const Row rows[] = {{"COM3", 3}, {"COM12", 12}, {"COM", std::nullopt}, {"", std::nullopt},
+                      {"COMx", std::nullopt}, {"COM7a", 7}};
+  for (const Row& row : rows) EXPECT_EQ(portOfEntry(row.entry), row.port) << row.entry;
 }
 
 }  // namespace
