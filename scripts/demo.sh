@@ -24,7 +24,7 @@ coproc SIM { exec "$bin/trax-sim" --listen 127.0.0.1:0 --scenario sim/trax_sim/s
 trap 'kill "$SIM_PID" 2>/dev/null || true' EXIT
 read -r ready <&"${SIM[0]}"
 port=${ready##*:}
-cat <"${SIM[0]}" >"$log" &
+cat <&"${SIM[0]}" >"$log" &
 echo "demo: trax-sim answers on 127.0.0.1:$port (frames logged to $log)"
 
 cat >"$demo/Lumen_.ini" <<INI
