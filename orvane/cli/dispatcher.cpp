@@ -1,13 +1,18 @@
 #include <array>
 #include <ostream>
 
+#include "firmware_commands.h"
 #include "subcommands.h"
 
 namespace orvane::cli {
 namespace {
 
-const std::array<Subcommand, 1> kSubcommands{{
+const std::array<Subcommand, 3> kSubcommands{{
     {"scan", "[--json]", "查找网络中的模块，每个模块输出一行（或 JSON）", runScan},
+    {"upgrade", "MAC [FILE] [--yes]",
+     "升级模块固件（默认文件: 程序目录中的 FirmwareFileName）；退出码 0 成功、1 失败、3 取消",
+     runUpgrade},
+    {"image", "FILE", "检查固件文件：结论、类型、版本和校验字节", runImage},
 }};
 
 void printUsage(std::ostream& out) {
