@@ -37,7 +37,8 @@ std::string qtFileFilter(std::string_view classicFilter) {
     // that already ends with exactly these patterns is shown as it stands.
     const std::string shown = "(" + patterns + ")";
     const bool carriesPatterns =
-        entry.size() >= shown.size() && entry.compare(entry.size() - shown.size(), shown.size(), shown) == 0;
+        entry.size() >= shown.size() &&
+        entry.compare(entry.size() - shown.size(), shown.size(), shown) == 0;
     if (!carriesPatterns) entry += " " + shown;
     if (!filter.empty()) filter += ";;";
     filter += entry;

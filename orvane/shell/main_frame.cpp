@@ -45,8 +45,10 @@ void CMainFrame::selectionState(int protocolType, std::uint8_t /*runMode*/) {
 void CMainFrame::setStatusText() { status_->setMessage(qtText(core_.status().pending())); }
 
 void CMainFrame::showRoute(int protocolType, int portCom) {
-  if (protocolType == kProtocolSerial) portButton(QStringLiteral("COM%1").arg(portCom), true);
-  else portButton(qtText(shell_texts::kPortButtonTcpIp), false);
+  if (protocolType == kProtocolSerial)
+    portButton(QStringLiteral("COM%1").arg(portCom), true);
+  else
+    portButton(qtText(shell_texts::kPortButtonTcpIp), false);
 }
 
 void CMainFrame::portButton(const QString& text, bool enabled) {
@@ -58,8 +60,10 @@ void CMainFrame::busyIndicator(bool on) { status_->busyIndicator().setBusy(on); 
 void CMainFrame::waitCursor(bool on) {
   if (on == waitCursor_) return;
   waitCursor_ = on;
-  if (on) QApplication::setOverrideCursor(Qt::WaitCursor);
-  else QApplication::restoreOverrideCursor();
+  if (on)
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+  else
+    QApplication::restoreOverrideCursor();
 }
 
 // From here on no status text is stored. The question while a serial

@@ -49,9 +49,9 @@ COrvaneView::COrvaneView(OrvaneViewCore& core, std::function<void()> workerPump,
   horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   horizontalHeader()->setHighlightSections(false);
   for (int column = 0; column < kColumnCount; ++column) {
-    const auto& spec = kModuleListColumns[static_cast<std::size_t>(column)];
-    setHorizontalHeaderItem(column, new QTableWidgetItem(qtText(spec.header)));
-    setColumnWidth(column, spec.width);
+    const auto& listColumn = kModuleListColumns[static_cast<std::size_t>(column)];
+    setHorizontalHeaderItem(column, new QTableWidgetItem(qtText(listColumn.header)));
+    setColumnWidth(column, listColumn.width);
   }
   connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
           &COrvaneView::onSelectionChanged);
@@ -83,8 +83,10 @@ void COrvaneView::deleteAllRows() {
 }
 
 void COrvaneView::refreshList(int row) {
-  if (row == -1) rebuildRows();
-  else refreshRow(row);
+  if (row == -1)
+    rebuildRows();
+  else
+    refreshRow(row);
 }
 
 // Every record of the table, in table order, also when all 256 are in use.
@@ -120,8 +122,10 @@ void COrvaneView::refreshRow(int row) {
 void COrvaneView::setRowTexts(int row, const ModuleRow& texts) {
   for (int column = 0; column < kColumnCount; ++column) {
     const QString text = qtText(texts.columns[static_cast<std::size_t>(column)]);
-    if (QTableWidgetItem* cell = item(row, column)) cell->setText(text);
-    else setItem(row, column, new QTableWidgetItem(text));
+    if (QTableWidgetItem* cell = item(row, column))
+      cell->setText(text);
+    else
+      setItem(row, column, new QTableWidgetItem(text));
   }
 }
 
@@ -133,8 +137,8 @@ void COrvaneView::setRowColour(int row, int level) {
 }
 
 void COrvaneView::selectAndFocus(int row) {
-  selectionModel()->setCurrentIndex(model()->index(row, 0),
-                                    QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+  selectionModel()->setCurrentIndex(
+      model()->index(row, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
 }
 
 // Rows that lost the selection come first, as the list reports them.

@@ -15,11 +15,16 @@ namespace {
 
 QMessageBox::Icon qtIcon(MessageIcon icon) {
   switch (icon) {
-    case MessageIcon::Error: return QMessageBox::Critical;
-    case MessageIcon::Warning: return QMessageBox::Warning;
-    case MessageIcon::Information: return QMessageBox::Information;
-    case MessageIcon::Question: return QMessageBox::Question;
-    case MessageIcon::None: break;
+    case MessageIcon::Error:
+      return QMessageBox::Critical;
+    case MessageIcon::Warning:
+      return QMessageBox::Warning;
+    case MessageIcon::Information:
+      return QMessageBox::Information;
+    case MessageIcon::Question:
+      return QMessageBox::Question;
+    case MessageIcon::None:
+      break;
   }
   return QMessageBox::NoIcon;
 }

@@ -1,11 +1,12 @@
 // Posted and sent calls onto the user-interface thread, from a worker and
 // from the user-interface thread itself.
+#include "orvane/shell/gui_thread_calls.h"
+
 #include <QTest>
 #include <QThread>
 #include <vector>
 
 #include "orvane/protocol/background_operation.h"
-#include "orvane/shell/gui_thread_calls.h"
 #include "shell_tests.h"
 #include "worker_thread.h"
 
@@ -58,7 +59,8 @@ class GuiThreadCallsTest : public QObject {
     GuiThreadCalls::post(&context, [&] { order.push_back(0); });
     QVERIFY(order.empty());  // posted, not run on the spot
     runOnWorker([&] {
-      for (int i = 1; i <= 3; ++i) GuiThreadCalls::post(&context, [&order, i] { order.push_back(i); });
+      for (int i = 1; i <= 3; ++i)
+        GuiThreadCalls::post(&context, [&order, i] { order.push_back(i); });
     });
     QTRY_COMPARE_WITH_TIMEOUT(order.size(), std::size_t{4}, 5000);
     QCOMPARE(order, (std::vector<int>{0, 1, 2, 3}));

@@ -64,16 +64,20 @@ class PromptTest : public QObject {
       auto* box = qobject_cast<QMessageBox*>(modal);
       if (!box) return;
       seen = look(box);
-      if (pressOk) box->buttons().front()->click();
-      else QTest::keyClick(box, Qt::Key_Escape);
+      if (pressOk)
+        box->buttons().front()->click();
+      else
+        QTest::keyClick(box, Qt::Key_Escape);
     });
     MessageAnswer got{};
     const auto ask = [&] {
       got = prompt.messageBox("恢复出厂值失败！", "错误", MessageIcon::Warning,
                               static_cast<MessageButtons>(buttons));
     };
-    if (fromWorker) runOnWorker(ask);
-    else ask();
+    if (fromWorker)
+      runOnWorker(ask);
+    else
+      ask();
     QVERIFY(answerer.answered());
     QCOMPARE(seen.caption, QString("错误"));
     QCOMPARE(seen.text, QString("恢复出厂值失败！"));
@@ -158,7 +162,10 @@ class PromptTest : public QObject {
   void fileDialogFromWorker() {
     test_support::TempDir dir;
     const auto file = dir.path() / "fw.bin";
-    { std::FILE* f = std::fopen(file.c_str(), "wb"); std::fclose(f); }
+    {
+      std::FILE* f = std::fopen(file.c_str(), "wb");
+      std::fclose(f);
+    }
     GuiThreadCalls calls;
     QtPrompt prompt(calls);
     QStringList filters;

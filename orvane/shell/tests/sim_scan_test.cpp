@@ -43,8 +43,8 @@ struct ExpectedRow {
 const ExpectedRow kExpectedRows[] = {
     {"00.11.22.33.44.55", "192.168.10.11", "1", "一号线主站", "系统程序", "V4.1.0.3", Qt::white},
     {"00.11.22.33.44.56", "192.168.10.12", "", "", "BOOTLOAD", "V1.0.0.2", Qt::white},
-    {"00.11.22.33.44.57", "192.168.10.13", "7", "包装线模块", "系统程序-物理地址错误(警告)-手动复位状态",
-     "V4.1.0.3", Qt::yellow},
+    {"00.11.22.33.44.57", "192.168.10.13", "7", "包装线模块",
+     "系统程序-物理地址错误(警告)-手动复位状态", "V4.1.0.3", Qt::yellow},
     {"00.11.22.33.44.58", "192.168.10.14", "0", "", "系统程序", "V3.2.0.1", Qt::white},
     {"00.11.22.33.44.59", "192.168.10.105", "5", "仓库模块", "系统程序", "V4.1.0.3", Qt::white},
     {"00.11.22.33.44.5A", "10.00.00.01", "6", "六号", "系统程序", "V4.1.0.3", Qt::white},
@@ -53,7 +53,9 @@ constexpr int kModuleCount = static_cast<int>(std::size(kExpectedRows));
 
 std::uint16_t portOfEndpoint(const std::string& endpoint) {
   const auto colon = endpoint.rfind(':');
-  return colon == std::string::npos ? 0 : static_cast<std::uint16_t>(std::stoi(endpoint.substr(colon + 1)));
+  return colon == std::string::npos
+             ? 0
+             : static_cast<std::uint16_t>(std::stoi(endpoint.substr(colon + 1)));
 }
 
 class SimScanTest : public QObject {
@@ -64,11 +66,11 @@ class SimScanTest : public QObject {
     test_support::TempDir dir;
     const auto image = dir.path() / "fw.bin";
     QCOMPARE(QProcess::execute(QString::fromStdString(kSim),
-                               {"make-image", "--kind", "system", "--version", "4.1.0.0", "--size", "4096",
-                                QString::fromStdString(image.string())}),
+                               {"make-image", "--kind", "system", "--version", "4.1.0.0", "--size",
+                                "4096", QString::fromStdString(image.string())}),
              0);
-    test_support::ChildProcess sim(kSim, {"--listen", "127.0.0.1:0", "--scenario", kScenario, "--module",
-                                          kPaddedModule});
+    test_support::ChildProcess sim(
+        kSim, {"--listen", "127.0.0.1:0", "--scenario", kScenario, "--module", kPaddedModule});
     const auto listening = sim.waitForLine("listening ");
     QVERIFY(listening.has_value());
     const std::uint16_t port = portOfEndpoint(*listening);
@@ -83,7 +85,8 @@ class SimScanTest : public QObject {
     QTRY_COMPARE_WITH_TIMEOUT(view.rowCount(), kModuleCount, 10000);
 
     std::map<QString, int> rowOfMac;
-    for (int row = 0; row < view.rowCount(); ++row) rowOfMac[view.item(row, kColumnMac)->text()] = row;
+    for (int row = 0; row < view.rowCount(); ++row)
+      rowOfMac[view.item(row, kColumnMac)->text()] = row;
     for (const auto& expected : kExpectedRows) {
       QVERIFY2(rowOfMac.count(expected.mac), expected.mac);
       const int row = rowOfMac[expected.mac];
@@ -101,8 +104,8 @@ class SimScanTest : public QObject {
     // the busy indicator put away.
     QCOMPARE(view.currentRow(), 0);
     auto& panes = app.mainFrame().statusPanes();
-    QTRY_VERIFY_WITH_TIMEOUT(app.core().worker().finished() && app.core().worker().code() == kOperationRefresh,
-                             10000);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        app.core().worker().finished() && app.core().worker().code() == kOperationRefresh, 10000);
     QTRY_COMPARE_WITH_TIMEOUT(panes.message(), QString("就绪"), 5000);
     QTRY_VERIFY_WITH_TIMEOUT(panes.busyIndicator().isHidden(), 5000);
     QVERIFY(!app.mainFrame().infoPanel().value(CDlgInfo::kFirmware).isEmpty());

@@ -58,16 +58,18 @@ class ViewRowsTest : public QObject {
     auto& view = editor.view();
     QCOMPARE(view.columnCount(), kColumnCount);
     for (int c = 0; c < kColumnCount; ++c) {
-      const auto& spec = kModuleListColumns[static_cast<std::size_t>(c)];
-      QCOMPARE(view.horizontalHeaderItem(c)->text(), QString::fromUtf8(spec.header.data(), spec.header.size()));
-      QCOMPARE(view.columnWidth(c), spec.width);
+      const auto& listColumn = kModuleListColumns[static_cast<std::size_t>(c)];
+      QCOMPARE(view.horizontalHeaderItem(c)->text(),
+               QString::fromUtf8(listColumn.header.data(), listColumn.header.size()));
+      QCOMPARE(view.columnWidth(c), listColumn.width);
     }
   }
 
   void wholeListFromTheTable() {
     Editor editor;
-    editor.fill({moduleRecord(1, kRunModeSystemProgram), moduleRecord(2, kRunModeSystemProgram, 0x11),
-                 moduleRecord(3, kRunModeSystemProgram, 0x03), moduleRecord(4, kRunModeBootLoader)});
+    editor.fill(
+        {moduleRecord(1, kRunModeSystemProgram), moduleRecord(2, kRunModeSystemProgram, 0x11),
+         moduleRecord(3, kRunModeSystemProgram, 0x03), moduleRecord(4, kRunModeBootLoader)});
     auto& view = editor.view();
     view.refreshList(-1);
     QCOMPARE(view.rowCount(), 4);
@@ -77,8 +79,10 @@ class ViewRowsTest : public QObject {
     };
     const Row rows[] = {
         {"00.1A.2B.3C.00.01", "10.00.00.01", "1", "站1", "系统程序", Qt::white},
-        {"00.1A.2B.3C.00.02", "10.00.00.02", "2", "站2", "系统程序-物理地址错误(警告)-手动复位状态", Qt::yellow},
-        {"00.1A.2B.3C.00.03", "10.00.00.03", "3", "站3", "系统程序-物理地址错误(警告)-IP冲突(致命)", Qt::red},
+        {"00.1A.2B.3C.00.02", "10.00.00.02", "2", "站2", "系统程序-物理地址错误(警告)-手动复位状态",
+         Qt::yellow},
+        {"00.1A.2B.3C.00.03", "10.00.00.03", "3", "站3", "系统程序-物理地址错误(警告)-IP冲突(致命)",
+         Qt::red},
         {"00.1A.2B.3C.00.04", "10.00.00.04", "", "", "BOOTLOAD", Qt::white},
     };
     for (int r = 0; r < 4; ++r) {
@@ -99,7 +103,8 @@ class ViewRowsTest : public QObject {
   void fullTableIsListed() {
     Editor editor;
     std::vector<ModuleRecord> records;
-    for (int n = 0; n < kModuleTableSize; ++n) records.push_back(moduleRecord(n, kRunModeSystemProgram));
+    for (int n = 0; n < kModuleTableSize; ++n)
+      records.push_back(moduleRecord(n, kRunModeSystemProgram));
     editor.fill(records);
     editor.view().refreshList(-1);
     QCOMPARE(editor.view().rowCount(), kModuleTableSize);
@@ -183,7 +188,8 @@ class ViewRowsTest : public QObject {
     editor.fill({moduleRecord(1, kRunModeSystemProgram), moduleRecord(2, kRunModeBootLoader)});
     auto& view = editor.view();
     view.refreshList(-1);
-    QVERIFY(editor.app.core().worker().end(std::chrono::seconds(10), editor.app.guiThreadCalls().pumpFunction()));
+    QVERIFY(editor.app.core().worker().end(std::chrono::seconds(10),
+                                           editor.app.guiThreadCalls().pumpFunction()));
     editor.app.core().overrideProtocolType(kProtocolSerial);
     view.selectRow(1);
     QCOMPARE(editor.app.core().selectedRow(), 1);

@@ -20,7 +20,8 @@ void runOnWorker(F&& work, int limitMs = 10000) {
   });
   QElapsedTimer timer;
   timer.start();
-  while (!done && timer.elapsed() < limitMs) QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+  while (!done && timer.elapsed() < limitMs)
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
   if (!done) qFatal("a worker thread is still waiting for the user-interface thread");
   worker.join();
 }
