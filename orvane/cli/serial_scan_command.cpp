@@ -10,7 +10,8 @@ namespace orvane::cli {
 
 int runSerialScan(const GlobalOptions& options, bool json, Streams streams) {
   int exitCode = kExitOk;
-  const auto session = SerialSession::open(options, streams.err, exitCode);
+  CliPrompt prompt(streams.err);
+  const auto session = SerialSession::open(options, prompt, streams.err, exitCode);
   if (!session) return exitCode;
   auto& core = session->core();
   core.startInitialScan();

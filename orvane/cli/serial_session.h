@@ -17,20 +17,20 @@ class SerialSession {
  public:
   // Nothing, with the reason on `err`, when the configuration file named by
   // --config is missing (kExitUsage) or Wirelet cannot be loaded (kExitFailure).
-  static std::unique_ptr<SerialSession> open(const GlobalOptions& options, std::ostream& err,
-                                             int& exitCode);
+  // `prompt` answers the route's boxes and questions; it outlives the session.
+  static std::unique_ptr<SerialSession> open(const GlobalOptions& options, Prompt& prompt,
+                                             std::ostream& err, int& exitCode);
   ~SerialSession();
 
   OrvaneViewCore& core() { return core_; }
   SerialRoute& route() { return route_; }
 
  private:
-  SerialSession(const ConfigStore& config, std::ostream& err);
+  SerialSession(const ConfigStore& config, Prompt& prompt);
 
   WireletLibrary library_;
   SerialOrders orders_{library_};
   CliUiPort ui_;
-  CliPrompt prompt_;
   UdpTransport transport_;  // not used on this route; the core wants one
   OrvaneViewCore core_;
   SerialRoute route_{core_, orders_};
