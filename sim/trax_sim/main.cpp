@@ -1,0 +1,112 @@
+// trax-sim: simulated TRAX modules behind one UDP port, for tests, demos and
+// training. Also writes firmware image files (make-image).
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <exception>
+#include <mutex>
+#include <thread>
+
+#include "datagram_loop.h"
+#include "image_maker.h"
+#include "options.h"
+
+namespace {
+
+using namespace trax_sim;
+
+std::atomic<bool> gStop{false};
+
+void onSignal(int) { gStop.store(true); }
+
+platform::UdpSocket bindSocket(const platform::Endpoint& at, const char* what) {
+  platform::UdpSocket socket;
+  if (!socket.open() || !socket.bind(at))
+    throw std::runtime_error(std::string("cannot bind the ") + what + " to " + at.text() + " (error " +
+                             std::to_string(socket.lastError()) + ")");
+  return socket;
+}
+
+struct Ports {
+  platform::UdpSocket module;
+  platform::UdpSocket scan;  // closed when the scan is not answered
+};
+
+Ports openPorts(const Options& options) {
+  const platform::Endpoint scanAt = scanEndpoint(options);
+  if (!options.allowNonLoopback && (!isLoopback(options.listen) || (options.scanEnabled && !isLoopback(scanAt))))
+    throw std::runtime_error("refusing to bind outside 127.0.0.0/8 without --allow-non-loopback");
+  Ports ports;
+  ports.module = bindSocket(options.listen, "module port");
+  if (!options.scanEnabled) return ports;
+  try {
+    ports.scan = bindSocket(scanAt, "scan port");
+  } catch (const std::exception& e) {
+    // The default scan port is a convenience; only an explicit one must work.
+    if (options.scanListen) throw;
+    std::fprintf(stderr, "trax-sim: %s; the module scan is not answered\n", e.what());
+  }
+  return ports;
+}
+
+// Both ports share the simulator; the scan port runs on a thread of its own.
+void runLoops(Simulator& simulator, Ports ports, const Options& options, LinePrinter& printer) {
+  const auto start = std::chrono::steady_clock::now();
+  const DatagramLoop::Clock clock = [start] {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
+  };
+  std::mutex simulatorMutex;  // guards `simulator` between the two loops
+  LinePrinter* logTo = options.log ? &printer : nullptr;
+  using Handle = std::vector<Outgoing> (Simulator::*)(std::span<const std::uint8_t>, std::int64_t);
+  auto handlerFor = [&](Handle handle) {
+    return [&, handle](std::span<const std::uint8_t> d, std::int64_t now) {
+      std::lock_guard lock(simulatorMutex);
+      return (simulator.*handle)(d, now);
+    };
+  };
+  DatagramLoop moduleLoop(std::move(ports.module), handlerFor(&Simulator::handleDatagram), clock,
+                          {logTo, "rx", "tx", options.logReplies});
+  std::thread scanThread;
+  if (ports.scan.isOpen()) {
+    scanThread = std::thread([&, loop = DatagramLoop(std::move(ports.scan), handlerFor(&Simulator::handleScan), clock,
+                                                     {logTo, "scan-rx", "scan-tx", options.logReplies})]() mutable {
+      loop.run(gStop);
+    });
+  }
+  moduleLoop.run(gStop);
+  if (scanThread.joinable()) scanThread.join();
+}
+
+int runSimulator(const Options& options) {
+  Simulator simulator(buildModules(options));
+  if (simulator.modules().empty()) std::fprintf(stderr, "trax-sim: no modules: every request stays unanswered\n");
+  simulator.setNoteSink([](const std::string& text) { std::fprintf(stderr, "trax-sim: %s\n", text.c_str()); });
+  simulator.setDumpDirectory(options.dumpDir);
+  Ports ports = openPorts(options);
+  std::signal(SIGTERM, onSignal);
+  std::signal(SIGINT, onSignal);
+
+  LinePrinter printer;
+  printer.print("listening " + ports.module.localEndpoint()->text());
+  if (ports.scan.isOpen()) printer.print("scan-listening " + ports.scan.localEndpoint()->text());
+  runLoops(simulator, std::move(ports), options, printer);
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::vector<std::string> args(argv + 1, argv + argc);
+  if (!args.empty() && args[0] == "make-image") return runMakeImage({args.begin() + 1, args.end()});
+  try {
+    const auto options = parseOptions(args);
+    if (options.help) {
+      std::fputs(kUsage, stdout);
+      return 0;
+    }
+    return runSimulator(options);
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "trax-sim: %s\n", e.what());
+    return 2;
+  }
+}

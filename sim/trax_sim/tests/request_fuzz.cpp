@@ -1,0 +1,42 @@
+// Arbitrary datagrams against modules in every state: nothing may crash or
+// read past a buffer. The first two bytes pick the time of arrival.
+#include <cstddef>
+#include <cstdint>
+
+#include "simulator.h"
+
+using namespace trax_sim;
+
+namespace {
+
+Simulator& simulator() {
+  static Simulator sim = [] {
+    Module running;
+    running.mac = {0x00, 0x11, 0x22, 0x33, 0x44, 0x55};
+    running.timing = Timing{5, 5, 5};
+    Module boot = running;
+    boot.mac[5] = 0x56;
+    boot.runMode = kRunModeBootLoader;
+    boot.faults.push_back(parseFaultText("failBlock,block=3,times=2"));
+    Module faulty = running;
+    faulty.faults.push_back(parseFaultText("overlong,codes=6"));
+    faulty.faults.push_back(parseFaultText("otherCodeFirst,codes=9"));
+    faulty.faults.push_back(parseFaultText("silentAfterWrite"));
+    return Simulator({running, boot, faulty});
+  }();
+  return sim;
+}
+
+std::int64_t gNow = 0;
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size < 2) return 0;
+  gNow += data[0] | (data[1] << 8);
+  const std::span<const std::uint8_t> datagram(data + 2, size - 2);
+  for (const auto& out : simulator().handleDatagram(datagram, gNow))
+    if (out.bytes.size() < 5 || out.bytes[0] != 0xAA) __builtin_trap();
+  simulator().handleScan(datagram, gNow);
+  return 0;
+}
