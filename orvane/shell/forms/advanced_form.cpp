@@ -9,10 +9,19 @@ AdvancedForm openAdvancedForm(const AdvancedSettings& settings) {
   return {std::to_string(settings.masterTimeoutMs), std::to_string(settings.slaveTimeoutSec)};
 }
 
-FormCheck checkAdvancedForm(const AdvancedForm& form) {
-  if (readInt(form.masterText) == 0) return {FormField::MasterTimeout, texts::kMasterTimeout};
-  if (readInt(form.slaveText) == 0) return {FormField::SlaveTimeout, texts::kSlaveTimeout};
+FormCheck checkMasterTimeout(std::string_view text) {
+  if (readInt(text) == 0) return {FormField::MasterTimeout, texts::kMasterTimeout};
   return {};
+}
+
+FormCheck checkSlaveTimeout(std::string_view text) {
+  if (readInt(text) == 0) return {FormField::SlaveTimeout, texts::kSlaveTimeout};
+  return {};
+}
+
+FormCheck checkAdvancedForm(const AdvancedForm& form) {
+  const auto master = checkMasterTimeout(form.masterText);
+  return master.ok() ? checkSlaveTimeout(form.slaveText) : master;
 }
 
 void applyAdvancedForm(const AdvancedForm& form, AdvancedSettings& settings) {

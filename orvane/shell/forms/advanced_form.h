@@ -2,6 +2,7 @@
 // CDlgAdvancedSet without its window: the two time-out edits, their OK
 // checks and what OK stores. The edits accept any text.
 #include <string>
+#include <string_view>
 
 #include "orvane/protocol/advanced_settings.h"
 #include "orvane/shell/forms/form_check.h"
@@ -19,6 +20,8 @@ AdvancedForm openAdvancedForm(const AdvancedSettings& settings);
 // A text that reads as 0 as a signed integer (empty, "0", "abc") is refused:
 // the master time-out first, then the slave time-out. "5abc" reads as 5.
 FormCheck checkAdvancedForm(const AdvancedForm& form);
+FormCheck checkMasterTimeout(std::string_view text);
+FormCheck checkSlaveTimeout(std::string_view text);
 
 // After the checks passed: both texts read as unsigned 32-bit integers
 // ("-1" is 4294967295); every other field stays as it was.
