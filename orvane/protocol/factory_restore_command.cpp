@@ -20,6 +20,10 @@ SettingsOutcome SettingsCommands::factoryRestore(int row) {
     return SettingsOutcome::ManualReset;
   }
   view_.worker().end(BackgroundOperation::kNoLimit, pump_);
+  {
+    std::lock_guard lock(restoreMutex_);
+    restoreMac_ = target->mac;
+  }
   return view_.worker().start(kOperationFactoryRestore, row) ? SettingsOutcome::Started
                                                              : SettingsOutcome::NotRun;
 }
@@ -28,6 +32,10 @@ SettingsOutcome SettingsCommands::factoryRestore(int row) {
 SettingsOutcome SettingsCommands::restoreFactory(int index) {
   const auto record = view_.table().record(index);
   if (!record) return SettingsOutcome::NotRun;
+  {
+    std::lock_guard lock(restoreMutex_);
+    if (restoreMac_ && *restoreMac_ != record->mac) return SettingsOutcome::NotRun;
+  }
   const int compatibility = view_.checkCompatibility(index);
   if (compatibility != 0) {
     warningBox(compatibilityWarning(compatibility));

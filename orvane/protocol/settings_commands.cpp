@@ -22,8 +22,10 @@ bool isRefusal(SettingsOutcome outcome) {
          outcome == SettingsOutcome::ManualReset;
 }
 
-// The row's record is found by the row's MAC text; a row without a MAC text
-// (no such row) names no module, so nothing is ever sent to a MAC of zeros.
+// The row's record is found by the row's MAC text. A row without a MAC text
+// (no such row), or one whose MAC no record holds (the list is older than the
+// table), names no module: the checks are never made on another module's
+// record, and nothing is sent to a MAC of zeros.
 std::optional<SettingsCommands::Target> SettingsCommands::selectedModule(int row) const {
   if (row < 0) return std::nullopt;
   const auto mac = parseMacText(view_.ui().rowMacText(row));
@@ -31,7 +33,9 @@ std::optional<SettingsCommands::Target> SettingsCommands::selectedModule(int row
   Target target;
   target.index = view_.table().findByMac(*mac);
   target.mac = *mac;
-  if (const auto record = view_.table().record(target.index)) target.runMode = record->runMode;
+  const auto record = view_.table().record(target.index);
+  if (!record || record->mac != *mac || target.index >= view_.table().count()) return std::nullopt;
+  target.runMode = record->runMode;
   return target;
 }
 

@@ -12,6 +12,7 @@
 #include <atomic>
 #include <chrono>
 #include <functional>
+#include <mutex>
 #include <optional>
 #include <string_view>
 
@@ -47,6 +48,8 @@ class SettingsCommands {
   // previous operation without limit (see BackgroundOperation::end).
   using Pump = std::function<void()>;
 
+  // Registers operation 10 with the view; the object must outlive every
+  // operation 10 it starts (end the worker before destroying it).
   SettingsCommands(OrvaneViewCore& view, SettingsDialogs& dialogs, Wait wait = {}, Pump pump = {});
 
   // UI thread. `row` is the selected list row, -1 when none is selected.
@@ -58,7 +61,9 @@ class SettingsCommands {
   SettingsOutcome factoryRestore(int row);
 
   // Operation 10 on the network route (worker thread): `index` is the record
-  // found from the stored row.
+  // found from the stored row. It restores only the module the command
+  // found: when the record there is another one (the list was rebuilt in
+  // between), it ends without asking.
   SettingsOutcome restoreFactory(int index);
   // How the last operation 10 ended; NotRun before the first.
   SettingsOutcome lastRestoreOutcome() const { return lastRestore_; }
@@ -86,6 +91,8 @@ class SettingsCommands {
   Wait wait_;
   Pump pump_;
   std::atomic<SettingsOutcome> lastRestore_{SettingsOutcome::NotRun};
+  std::mutex restoreMutex_;
+  std::optional<MacAddress> restoreMac_;  // guarded by restoreMutex_: the module operation 10 is for
 };
 
 // True for the outcomes after which the command shows a warning and stops.

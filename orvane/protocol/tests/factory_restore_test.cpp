@@ -101,5 +101,27 @@ TEST_F(FactoryRestoreTest, WaitsForTheRunningOperationWhileHandlingQueuedCalls) 
   EXPECT_EQ(codesSent(), std::vector<int>{0x0A});
 }
 
+// The list is rebuilt while the restore waits for the running operation, and
+// the selected row now shows another module: that module is not restored.
+TEST_F(FactoryRestoreTest, RestoresOnlyTheModuleTheCommandFound) {
+  scan({fake(1), fake(2)});
+  std::atomic<bool> released{false};
+  core.setOperationHandler(kOperationFirmwareDownload, kProtocolTcpIp, [&](int) {
+    const auto limit = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!released && std::chrono::steady_clock::now() < limit)
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  });
+  SettingsCommands pumping(core, dialogs, {}, [&] {
+    ui.rows = {macText(macOf(2)), macText(macOf(1))};
+    released = true;
+  });
+  ASSERT_TRUE(core.worker().start(kOperationFirmwareDownload, 0));
+  EXPECT_EQ(pumping.factoryRestore(0), SettingsOutcome::Started);
+  core.worker().end(BackgroundOperation::kNoLimit);
+  EXPECT_EQ(pumping.lastRestoreOutcome(), SettingsOutcome::NotRun);
+  EXPECT_TRUE(prompt.boxes.empty());
+  EXPECT_TRUE(codesSent().empty());
+}
+
 }  // namespace
 }  // namespace orvane

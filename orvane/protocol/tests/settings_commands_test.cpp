@@ -52,6 +52,10 @@ TEST_F(SettingsCommandsTest, NothingSelectedOrBootLoaderOrSerialRoute) {
     // The boot loader's version has the file's major: only the busy flash.
     EXPECT_EQ((commands.*command)(0), SettingsOutcome::BootLoader);
   }
+  ui.rows.push_back(macText(macOf(9)));  // a row whose module the table no longer holds
+  for (const auto command : {&SettingsCommands::basicSettings, &SettingsCommands::advancedSettings,
+                             &SettingsCommands::peerSettings, &SettingsCommands::factoryRestore})
+    EXPECT_EQ((commands.*command)(2), SettingsOutcome::NotRun);
   core.overrideProtocolType(kProtocolSerial);
   for (const auto command : {&SettingsCommands::basicSettings, &SettingsCommands::advancedSettings,
                              &SettingsCommands::peerSettings})
