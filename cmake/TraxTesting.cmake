@@ -17,6 +17,7 @@ function(trax_add_gtest name)
     TRAX_BIN_DIR="${CMAKE_BINARY_DIR}/bin"
     TRAX_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   gtest_discover_tests(${name}
+    TEST_PREFIX "${name}."
     DISCOVERY_TIMEOUT 60
     PROPERTIES TIMEOUT 120 ENVIRONMENT "QT_QPA_PLATFORM=offscreen;${T_ENV}")
 endfunction()

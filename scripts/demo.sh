@@ -20,11 +20,16 @@ cp -f "$bin"/orvane-cli "$demo"/
 "$bin/trax-sim" make-image --kind system --version 4.1.0.0 --size 65536 "$demo/M4-TRAX100.bin" >/dev/null
 
 log="$demo/trax-sim.log"
-coproc SIM { exec "$bin/trax-sim" --listen 127.0.0.1:0 --scenario sim/trax_sim/scenarios/demo.json --log; }
-trap 'kill "$SIM_PID" 2>/dev/null || true' EXIT
-read -r ready <&"${SIM[0]}"
-port=${ready##*:}
-cat <"${SIM[0]}" >"$log" &
+"$bin/trax-sim" --listen 127.0.0.1:0 --scenario sim/trax_sim/scenarios/demo.json --log >"$log" &
+sim_pid=$!
+trap 'kill "$sim_pid" 2>/dev/null || true' EXIT
+port=
+for _ in $(seq 50); do
+  port=$(sed -n 's/^listening 127\.0\.0\.1:\([0-9]*\)$/\1/p' "$log")
+  [ -n "$port" ] && break
+  sleep 0.1
+done
+[ -n "$port" ] || { echo "demo: trax-sim did not start" >&2; exit 1; }
 echo "demo: trax-sim answers on 127.0.0.1:$port (frames logged to $log)"
 
 cat >"$demo/Lumen_.ini" <<INI

@@ -40,7 +40,7 @@ int runAdvancedWith(DatagramTransport& transport, const GlobalOptions& options,
   dialogs.advanced.slave = a.value("--slave-timeout");
   if (const auto check = precheck(dialogs.advanced); !check.ok()) {
     prompt.messageBox(check.message, texts::kCaptionError, MessageIcon::Error, MessageButtons::Ok);
-    return kExitRefused;
+    return kExitFailure;
   }
   const auto config = settingsConfig(options, streams);
   if (!config) return kExitUsage;
@@ -48,7 +48,7 @@ int runAdvancedWith(DatagramTransport& transport, const GlobalOptions& options,
   SettingsSession session(transport, *config, options, prompt, dialogs, streams);
   const auto row = session.findRow(a.mac);
   if (!row) return kExitFailure;
-  if (!session.enabled(kCmdAdvancedSettings, *row)) return kExitRefused;
+  if (!session.enabled(kCmdAdvancedSettings, *row)) return kExitFailure;
   return settingsExitStatus(session.commands().advancedSettings(*row), dialogs.refused());
 }
 

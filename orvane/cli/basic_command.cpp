@@ -85,7 +85,7 @@ int runBasicWith(DatagramTransport& transport, const GlobalOptions& options,
   if (!digitsOnly(wait) || wait.size() > 6) return usageError(kName, "--wait 应为毫秒数", streams);
   if (const auto check = precheck(dialogs.basic); !check.ok()) {
     prompt.messageBox(check.message, texts::kCaptionError, MessageIcon::Error, MessageButtons::Ok);
-    return kExitRefused;
+    return kExitFailure;
   }
   const auto config = settingsConfig(options, streams);
   if (!config) return kExitUsage;
@@ -96,7 +96,7 @@ int runBasicWith(DatagramTransport& transport, const GlobalOptions& options,
                           });
   const auto row = session.findRow(a.mac);
   if (!row) return kExitFailure;
-  if (!session.enabled(kCmdBasicSettings, *row)) return kExitRefused;
+  if (!session.enabled(kCmdBasicSettings, *row)) return kExitFailure;
   const auto outcome = session.commands().basicSettings(*row);
   if (outcome == SettingsOutcome::Done) {
     const auto record = *session.core().table().record(*row);

@@ -1,13 +1,14 @@
 #include <array>
 #include <ostream>
 
+#include "firmware_commands.h"
 #include "settings_subcommands.h"
 #include "subcommands.h"
 
 namespace orvane::cli {
 namespace {
 
-const std::array<Subcommand, 5> kSubcommands{{
+const std::array<Subcommand, 7> kSubcommands{{
     {"scan", "[--json]", "查找网络中的模块，每个模块输出一行（或 JSON）", runScan},
     {"basic",
      "MAC [--id N] [--name 文本] [--description 文本] [--dhcp | --ip A [--mask M] [--gateway G]]"
@@ -18,6 +19,10 @@ const std::array<Subcommand, 5> kSubcommands{{
     {"peers", "MAC [--set 文件] [--json]", "点对点配置：显示点对点表，或写入文件中的条目（JSON）",
      runPeers},
     {"restore", "MAC [--yes]", "恢复出厂设置（不带 --yes 时在终端上确认）", runRestore},
+    {"upgrade", "MAC [FILE] [--yes]",
+     "升级模块固件（默认文件: 程序目录中的 FirmwareFileName）；退出码 0 成功、1 失败、3 取消",
+     runUpgrade},
+    {"image", "FILE", "检查固件文件：结论、类型、版本和校验字节", runImage},
 }};
 
 void printUsage(std::ostream& out) {

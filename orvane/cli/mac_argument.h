@@ -1,7 +1,7 @@
 #pragma once
-// The MAC address argument of the settings subcommands: six hexadecimal
-// pairs separated by "-" (00-11-22-33-44-55) or by "." as the module list
-// shows them (00.11.22.33.44.55), one separator throughout, either case.
+// The MAC address argument of the settings subcommands, read as upgrade
+// reads its own: hexadecimal pairs separated by "-" (00-11-22-33-44-55), by
+// "." as the module list shows them (00.11.22.33.44.55), or by ":".
 #include <optional>
 #include <string_view>
 

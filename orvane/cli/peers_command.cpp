@@ -37,7 +37,7 @@ std::optional<std::vector<PeerEntry>> readEntries(const std::string& path, Promp
     const bool warning = file.refusalCaption == "警告";
     prompt.messageBox(file.refusal, file.refusalCaption,
                       warning ? MessageIcon::Warning : MessageIcon::Error, MessageButtons::Ok);
-    status = kExitRefused;
+    status = kExitFailure;
     return std::nullopt;
   }
   return std::move(file.entries);
@@ -67,7 +67,7 @@ int runPeersWith(DatagramTransport& transport, const GlobalOptions& options,
   SettingsSession session(transport, *config, options, prompt, dialogs, streams);
   const auto row = session.findRow(a.mac);
   if (!row) return kExitFailure;
-  if (!session.enabled(kCmdPeerSettings, *row)) return kExitRefused;
+  if (!session.enabled(kCmdPeerSettings, *row)) return kExitFailure;
   return settingsExitStatus(session.commands().peerSettings(*row), dialogs.refused());
 }
 

@@ -1,12 +1,13 @@
 // orvane-cli restore MAC [--yes]: the editor's "恢复出厂设置". The manual reset
 // test comes first; then operation 10 runs as in the editor, and its question
-// is asked on the terminal unless --yes answers it.
+// is asked on the terminal unless --yes answers it. Exit status 3 when the
+// question was answered no.
 #include <iostream>
 
 #include "cli_dialogs.h"
 #include "settings_session.h"
 #include "settings_subcommands.h"
-#include "terminal_prompt.h"
+#include "upgrade_terminal.h"
 
 namespace orvane::cli {
 
@@ -22,12 +23,14 @@ int runRestoreWith(DatagramTransport& transport, const GlobalOptions& options,
   const auto config = settingsConfig(options, streams);
   if (!config) return kExitUsage;
 
-  TerminalPrompt prompt(streams.err, in, a.flag("--yes"));
+  // The terminal prompt of upgrade: questions on standard output, answered
+  // from `in` or by --yes; errors and warnings on standard error.
+  TerminalUpgradePrompt prompt(streams.out, streams.err, in, a.flag("--yes"));
   CliDialogs dialogs(prompt, streams.out, false);  // the restore opens no dialog
   SettingsSession session(transport, *config, options, prompt, dialogs, streams);
   const auto row = session.findRow(a.mac);
   if (!row) return kExitFailure;
-  if (!session.enabled(kCmdFactoryRestore, *row)) return kExitRefused;
+  if (!session.enabled(kCmdFactoryRestore, *row)) return kExitFailure;
   auto outcome = session.commands().factoryRestore(*row);
   if (outcome == SettingsOutcome::Started) {
     session.core().worker().end(BackgroundOperation::kNoLimit);

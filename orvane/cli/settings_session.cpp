@@ -116,12 +116,7 @@ int settingsExitStatus(SettingsOutcome outcome, bool dialogRefused) {
     case SettingsOutcome::Started:
       return kExitOk;
     case SettingsOutcome::Cancelled:
-      return dialogRefused ? kExitRefused : kExitOk;
-    case SettingsOutcome::ModuleTooOld:
-    case SettingsOutcome::ToolTooOld:
-    case SettingsOutcome::ManualReset:
-    case SettingsOutcome::BootLoader:
-      return kExitRefused;
+      return dialogRefused ? kExitFailure : kExitOk;
     default:
       return kExitFailure;
   }

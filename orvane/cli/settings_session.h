@@ -17,9 +17,6 @@
 
 namespace orvane::cli {
 
-inline constexpr int kExitRefused = 3;    // the editor refuses: a warning or a dialog's check
-inline constexpr int kExitCancelled = 4;  // the user answered no: nothing was sent
-
 // The arguments of a settings subcommand: the MAC first, then options.
 struct SettingsArguments {
   MacAddress mac{};
@@ -65,8 +62,9 @@ class SettingsSession {
   Streams streams_;
 };
 
-// The exit status of a settings command: 0 done (or only shown), 1 a failed
-// exchange, kExitRefused for the warnings and a refused dialog input.
+// The exit status of a settings command, as upgrade's: 0 done (or only
+// shown), 1 failed or refused (a failed exchange, the editor's warnings, a
+// refused dialog input).
 int settingsExitStatus(SettingsOutcome outcome, bool dialogRefused);
 
 }  // namespace orvane::cli

@@ -71,20 +71,20 @@ bool OrvaneViewCore::selectSerialPort() {
 
 std::filesystem::path OrvaneViewCore::firmwarePath() const {
   std::lock_guard lock(mutex_);
-  return config_.directory() / firmwareFileName_;
+  // The name is joined to the directory as text, as a name relative to it:
+  // an absolute name does not replace the directory.
+  return std::filesystem::path(config_.directory().string() + "/" + firmwareFileName_);
 }
 
 int OrvaneViewCore::checkCompatibility(int index) const {
   if (protocolType_ == kProtocolSerial || index < 0 || index >= table_.count()) return 1;
   const auto record = table_.record(index);
   if (!record) return 1;
-  std::filesystem::path file;
   {
     std::lock_guard lock(mutex_);
     if (firmwareFileName_.empty()) return 1;  // the directory itself is no image
-    file = config_.directory() / firmwareFileName_;
   }
-  return compareWithFirmwareFile(record->versions, file);
+  return compareWithFirmwareFile(record->versions, firmwarePath());
 }
 
 bool OrvaneViewCore::manualResetSet(int index) const {

@@ -112,7 +112,8 @@ class OrvaneViewCore {
   // The outcome of the last network discovery.
   DiscoveryResult lastDiscovery() const;
 
-  std::filesystem::path firmwarePath() const;  // the configuration directory / FirmwareFileName
+  // The configuration directory, "/", FirmwareFileName.
+  std::filesystem::path firmwarePath() const;
   void setDestination(const platform::Endpoint& destination) { link_.setDestination(destination); }
 
   ModuleTable& table() { return table_; }

@@ -44,7 +44,7 @@ StatusCell serialStatus(const ModuleRecord& record) {
 
 }  // namespace
 
-const std::array<ColumnSpec, kColumnCount> kModuleListColumns{{
+const std::array<ListColumn, kColumnCount> kModuleListColumns{{
     {"MAC 地址", 150},
     {"模块类型", 150},
     {"IP地址", 100},

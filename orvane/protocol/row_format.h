@@ -28,11 +28,11 @@ enum Column : int {
   kColumnVersion = 7,
 };
 
-struct ColumnSpec {
+struct ListColumn {
   std::string_view header;
   int width;  // pixels
 };
-extern const std::array<ColumnSpec, kColumnCount> kModuleListColumns;
+extern const std::array<ListColumn, kColumnCount> kModuleListColumns;
 
 // Colour levels of a row: 0 white, 1 yellow (warning), 2 red (fatal).
 struct Rgb {

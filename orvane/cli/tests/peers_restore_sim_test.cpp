@@ -71,12 +71,12 @@ TEST_F(SettingsSimTest, PeerTableReadAndWrittenBackIsByteIdentical) {
 
 TEST_F(SettingsSimTest, PeerFileRefusalsSendNothing) {
   start({"--module", kModule});
-  ASSERT_EQ(run({"peers", kMac, "--set", peerFile(dir.path() / "31.json", 31)}), kExitRefused);
+  ASSERT_EQ(run({"peers", kMac, "--set", peerFile(dir.path() / "31.json", 31)}), kExitFailure);
   EXPECT_EQ(err.str(), "警告: " + std::string(forms::texts::kTooManyPeers) + "\n");
   const auto bad = dir.path() / "bad.json";
   writeFile(bad, {'[', '{', '"', 'd', 'e', 'v', 'i', 'c', 'e', '"', ':', '9', '1', ',', '"', 'i',
                   'p', '"', ':', '"', '1', '.', '2', '.', '3', '.', '4', '"', '}', ']'});
-  ASSERT_EQ(run({"peers", kMac, "--set", bad.string()}), kExitRefused);
+  ASSERT_EQ(run({"peers", kMac, "--set", bad.string()}), kExitFailure);
   EXPECT_EQ(err.str(), bad.string() + ": 第 1 个条目\n错误: " + std::string(forms::texts::kDeviceNumber) + "\n");
   EXPECT_TRUE(sim->received().empty());
 }
@@ -90,19 +90,20 @@ TEST_F(SettingsSimTest, RestoreAsksAndSendsOnlyOnYes) {
     std::vector<std::string> args;
     std::string answer;
     int status;
-    std::string err;
+    std::string out, err;
     std::vector<int> codes;
   };
   const Row rows[] = {
-      {{kMac}, "n\n", kExitCancelled, question, {}},
-      {{kMac}, "", kExitCancelled, question + "\n", {}},
-      {{"00-11-22-33-44-56", "--yes"}, "", kExitRefused, "该模块处于BOOTLOAD状态，无法执行此命令。\n", {}},
-      {{"00-11-22-33-44-57", "--yes"}, "", kExitRefused, "警告: " + std::string(texts::kManualReset) + "\n", {}},
-      {{kMac}, "y\n", kExitOk, question, {0x0A}},
-      {{kMac, "--yes"}, "", kExitOk, "", {0x0A}},
+      {{kMac}, "n\n", kExitCancelled, question, "", {}},
+      {{kMac}, "", kExitCancelled, question + "\n", "", {}},
+      {{"00-11-22-33-44-56", "--yes"}, "", kExitFailure, "", "该模块处于BOOTLOAD状态，无法执行此命令。\n", {}},
+      {{"00-11-22-33-44-57", "--yes"}, "", kExitFailure, "", "警告: " + std::string(texts::kManualReset) + "\n", {}},
+      {{kMac}, "y\n", kExitOk, question, "", {0x0A}},
+      {{kMac, "--yes"}, "", kExitOk, question + "y (--yes)\n", "", {0x0A}},
   };
   for (const auto& row : rows) {
     EXPECT_EQ(restore(row.args, row.answer), row.status) << row.args[0] << row.answer;
+    EXPECT_EQ(out.str(), row.out);
     EXPECT_EQ(err.str(), row.err);
     EXPECT_EQ(TraxSimPeer::codes(afterScan(sim->received(), scanFrames)), row.codes);
   }
@@ -130,7 +131,7 @@ TEST_F(SettingsSimTest, TheProgramChangesTheModuleAndItsScanShowsIt) {
   ASSERT_EQ(rows.size(), 1u);
   EXPECT_EQ(rows[0].rfind("00.11.22.33.44.55\tM4-TRAX100\t192.168.10.99\t7\t三号线\t", 0), 0u)
       << rows[0];
-  EXPECT_EQ(program({"basic", kMac, "--id", "1000000000"}).first, kExitRefused);
+  EXPECT_EQ(program({"basic", kMac, "--id", "1000000000"}).first, kExitFailure);
   EXPECT_EQ(TraxSimPeer::codes(sim->received()),
             (std::vector<int>{0x01, 0x09, 0x06, 0x06, 0x02, 0x06, 0x09, 0x01, 0x09, 0x06}));
 }

@@ -10,7 +10,6 @@
 #include "orvane/cli/peers_file.h"
 #include "orvane/cli/settings_output.h"
 #include "orvane/cli/settings_session.h"
-#include "orvane/cli/terminal_prompt.h"
 #include "orvane/protocol/tests/recording_ui.h"
 #include "orvane/shell/forms/form_texts.h"
 #include "platform/gbk.h"
@@ -18,13 +17,12 @@
 namespace orvane::cli {
 namespace {
 
-TEST(MacArgument, BothFormsAndNothingElse) {
+TEST(MacArgument, TheFormsUpgradeTakesToo) {
   const MacAddress mac{0x00, 0x1A, 0x2B, 0x3C, 0x4D, 0x5E};
-  for (const auto* ok : {"00-1A-2B-3C-4D-5E", "00.1a.2b.3c.4d.5e", "00-1a-2B-3c-4D-5e"})
+  for (const auto* ok : {"00-1A-2B-3C-4D-5E", "00.1a.2b.3c.4d.5e", "00:1A:2B:3C:4D:5E"})
     EXPECT_EQ(parseMacArgument(ok), mac) << ok;
-  for (const auto* bad : {"", "00:1A:2B:3C:4D:5E", "00-1A-2B-3C-4D", "00-1A-2B-3C-4D-5E-6F",
-                          "00-1A.2B-3C-4D-5E", "0-1A-2B-3C-4D-5EE", "00-1A-2B-3C-4D-5G",
-                          "001A2B3C4D5E00000"})
+  for (const auto* bad : {"", "00-1A-2B-3C-4D", "00-1A-2B-3C-4D-5E-6F", "00-1A-2B-3C-4D-5G",
+                          "001A2B3C4D5E", "00-1A-2B-3C-4D-100"})
     EXPECT_FALSE(parseMacArgument(bad)) << bad;
 }
 
@@ -118,30 +116,6 @@ TEST(PeerFile, WhatPeersPrintsReadsBack) {
   EXPECT_EQ(file.entries[0].ip, entries[0].ip);
   EXPECT_EQ(peerTableText(entries),
             "1\tTRAX\tIP = 192.168.10.12\n2\tModbus/TCP\tIP = 10.0.0.7, Port = 1502, Unit ID = 3\n");
-}
-
-TEST(TerminalPrompt, Answers) {
-  for (const auto* yes : {"y", "Y", " yes ", "是", "确定", "OK"}) EXPECT_TRUE(isYes(yes)) << yes;
-  for (const auto* no : {"", "n", "no", "否", "yess"}) EXPECT_FALSE(isYes(no)) << no;
-
-  std::ostringstream err;
-  std::istringstream in("n\ny\n");
-  TerminalPrompt prompt(err, in, false);
-  const auto ask = [&] {
-    return prompt.messageBox("问?", "警告", MessageIcon::Warning, MessageButtons::OkCancel);
-  };
-  EXPECT_EQ(ask(), MessageAnswer::Cancel);
-  EXPECT_EQ(ask(), MessageAnswer::Ok);
-  EXPECT_EQ(ask(), MessageAnswer::Cancel);  // end of input
-  EXPECT_EQ(prompt.messageBox("坏", "错误", MessageIcon::Error, MessageButtons::Ok), MessageAnswer::Ok);
-  EXPECT_EQ(err.str(), "警告: 问? [y/N] 警告: 问? [y/N] 警告: 问? [y/N] \n错误: 坏\n");
-
-  std::ostringstream quiet;
-  TerminalPrompt yes(quiet, in, true);
-  EXPECT_EQ(yes.messageBox("问?", "警告", MessageIcon::Warning, MessageButtons::OkCancel),
-            MessageAnswer::Ok);
-  EXPECT_EQ(yes.questionsAsked(), 1);
-  EXPECT_EQ(quiet.str(), "");
 }
 
 ModuleRecord record() {

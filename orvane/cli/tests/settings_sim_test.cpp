@@ -47,7 +47,7 @@ TEST_F(SettingsSimTest, RefusedInputsShowTheDialogsMessageAndSendNothing) {
       {{"advanced", kMac, "--master-timeout", "10", "--slave-timeout", "abc"}, forms::texts::kSlaveTimeout},
   };
   for (const auto& row : rows) {
-    EXPECT_EQ(run(row.args), kExitRefused) << row.args[2];
+    EXPECT_EQ(run(row.args), kExitFailure) << row.args[2];
     EXPECT_EQ(err.str(), "错误: " + std::string(row.message) + "\n");
     EXPECT_EQ(out.str(), "");
     EXPECT_TRUE(sim->received().empty()) << row.args[2];
@@ -58,7 +58,7 @@ TEST_F(SettingsSimTest, UsageErrorsSendNothing) {
   start({"--module", kModule});
   for (const auto& args : std::vector<std::vector<std::string>>{
            {"basic"},
-           {"basic", "00:11:22:33:44:55"},
+           {"basic", "00-11-22-33-44"},
            {"basic", kMac, "--id", "-1"},
            {"basic", kMac, "--ip", "10.0.0"},
            {"basic", kMac, "--dhcp", "--ip", "10.0.0.1"},
@@ -82,10 +82,10 @@ TEST_F(SettingsSimTest, TheEditorsRefusalsComeBeforeAnyFrame) {
   };
   const std::string warning = "警告: ";
   const Row rows[] = {
-      {"00-11-22-33-44-55", warning + std::string(texts::kManualReset) + "\n", kExitRefused},
-      {"00-11-22-33-44-56", warning + std::string(texts::kModuleTooOld) + "\n", kExitRefused},
-      {"00-11-22-33-44-57", warning + std::string(texts::kToolTooOld) + "\n", kExitRefused},
-      {"00-11-22-33-44-58", "该模块处于BOOTLOAD状态，无法执行此命令。\n", kExitRefused},
+      {"00-11-22-33-44-55", warning + std::string(texts::kManualReset) + "\n", kExitFailure},
+      {"00-11-22-33-44-56", warning + std::string(texts::kModuleTooOld) + "\n", kExitFailure},
+      {"00-11-22-33-44-57", warning + std::string(texts::kToolTooOld) + "\n", kExitFailure},
+      {"00-11-22-33-44-58", "该模块处于BOOTLOAD状态，无法执行此命令。\n", kExitFailure},
       {"00-11-22-33-44-99", "未找到模块: 00.11.22.33.44.99\n", kExitFailure},
   };
   // The scan: discovery, then per module its version read and, when

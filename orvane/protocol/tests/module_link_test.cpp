@@ -92,9 +92,12 @@ TEST_F(ModuleLinkTest, WriteNeedsResultByteZero) {
       {replyFrame(0x0A, {1}), false},
       {Bytes{0xAA, 0x05, 0x00, 0x0A}, false},  // no result byte at all
   };
-  for (const auto& [reply, ok] : rows) {
-    transport.responder = [reply](const Bytes&) { return std::vector<Arrival>{Arrival::datagram(reply)}; };
-    EXPECT_EQ(link.writeRequest(CommandCode::RestoreFactorySettings, kMac, {}), ok);
+  for (const auto& row : rows) {
+    const Bytes reply = row.first;
+    transport.responder = [reply](const Bytes&) {
+      return std::vector<Arrival>{Arrival::datagram(reply)};
+    };
+    EXPECT_EQ(link.writeRequest(CommandCode::RestoreFactorySettings, kMac, {}), row.second);
   }
 }
 

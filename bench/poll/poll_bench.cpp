@@ -1,0 +1,135 @@
+// Cycles per second of Tessor's polling worker (FC3 of 100 registers from R2000,
+// polling time 0) against the pymodbus peer and a libmodbus server, printed
+// beside mbpoll against the same servers and beside the ceiling that the two
+// 1 ms sleeps of each cycle set.
+//   bench_poll [--seconds N]   N from 1 to 10, default 2
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "tessor/core/polling_worker.h"
+#include "test_support/child_process.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr int kMaxCycles = 1000000;
+
+class SilentPrompt : public tessor::Prompt {
+ public:
+  tessor::PromptAnswer ask(const tessor::PromptMessage& m) override {
+    std::fprintf(stderr, "message: %s\n", m.text.c_str());
+    return tessor::PromptAnswer::Ok;
+  }
+};
+
+class NoFields : public tessor::RequestView {
+ public:
+  void selectStartAddress() override {}
+  void selectLength() override {}
+  void setLengthText(const std::string&) override {}
+};
+
+// Stops the worker when the time is up or the cycle limit is reached.
+class DeadlineView : public tessor::PollingView {
+ public:
+  DeadlineView(Clock::time_point end) : end_(end) {}
+  void pollStatus() override {
+    if (++cycles >= kMaxCycles || Clock::now() >= end_) worker->Stop();
+  }
+  void stoppedPresentation() override {}
+  tessor::PollingWorker* worker = nullptr;
+  int cycles = 0;
+
+ private:
+  Clock::time_point end_;
+};
+
+double tessorRate(std::uint16_t port, int seconds) {
+  tessor::DataTable table;
+  SilentPrompt prompt;
+  NoFields fields;
+  tessor::ModbusSession session(tessor::linkedQuorra(), table, prompt, fields);
+  tessor::ConnectionFields connection;
+  connection.ip = {127, 0, 0, 1};
+  connection.port = port;
+  connection.timeout = 10;
+  if (!session.Connect(connection)) return 0;
+  session.setFields({"R2000", "100", 1});
+  const auto start = Clock::now();
+  DeadlineView view(start + std::chrono::seconds(seconds));
+  tessor::PollingWorker worker(session, prompt, view, tessor::systemPollClock());
+  view.worker = &worker;
+  tessor::PollingSettings settings;
+  settings.functionCode = 3;
+  if (!worker.Start(settings)) return 0;
+  worker.waitForWorker();
+  const double elapsed = std::chrono::duration<double>(Clock::now() - start).count();
+  session.Disconnect();
+  return view.cycles / elapsed;
+}
+
+double mbpollRate(std::uint16_t port, int seconds) {
+  const std::string command = "timeout " + std::to_string(seconds) +
+                              " mbpoll -m tcp -a 1 -r 1025 -c 100 -t 4 -l 11 -p " +
+                              std::to_string(port) + " 127.0.0.1 2>/dev/null";
+  std::unique_ptr<FILE, int (*)(FILE*)> pipe(::popen(command.c_str(), "r"), ::pclose);
+  if (!pipe) return 0;
+  int polls = 0;
+  char line[512];
+  while (std::fgets(line, sizeof line, pipe.get()))
+    polls += std::strncmp(line, "-- Polling slave", 16) == 0;
+  return static_cast<double>(polls) / seconds;
+}
+
+double sleepCeiling() {
+  auto& clock = tessor::systemPollClock();
+  const auto start = Clock::now();
+  constexpr int kCycles = 200;
+  for (int i = 0; i < kCycles; ++i) {
+    clock.sleepMs(1);
+    clock.sleepMs(1);
+  }
+  return kCycles / std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+std::uint16_t portOf(test_support::ChildProcess& server) {
+  const auto line = server.waitForLine("PORT ", 20);
+  if (!line) return 0;
+  std::istringstream in(*line);
+  int port = 0;
+  in >> port;
+  return static_cast<std::uint16_t>(port);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  int seconds = 2;
+  if (argc == 3 && std::strcmp(argv[1], "--seconds") == 0) seconds = std::atoi(argv[2]);
+  if (seconds < 1 || seconds > 10) {
+    std::fprintf(stderr, "usage: bench_poll [--seconds 1-10]\n");
+    return 2;
+  }
+  std::printf("FC3, 100 registers from R2000, polling time 0, %d s per run (cycles/s)\n", seconds);
+  std::printf("%-12s %12s %12s\n", "server", "tessor", "mbpoll -l 11");
+  test_support::ChildProcess pymodbus("/usr/bin/python3", {TESSOR_PEER});
+  test_support::ChildProcess libmodbus(BENCH_BIN_DIR "/bench_modbus_server", {});
+  const std::pair<const char*, test_support::ChildProcess*> servers[] = {{"pymodbus", &pymodbus},
+                                                                         {"libmodbus", &libmodbus}};
+  for (const auto& [name, server] : servers) {
+    const std::uint16_t port = portOf(*server);
+    if (port == 0) {
+      std::printf("%-12s did not start\n", name);
+      continue;
+    }
+    const double tessor = tessorRate(port, seconds);
+    const double mbpoll = mbpollRate(port, seconds);
+    std::printf("%-12s %12.1f %12.1f\n", name, tessor, mbpoll);
+  }
+  std::printf("%-12s %12.1f   (two 1 ms sleeps per cycle; 500 in theory)\n", "ceiling", sleepCeiling());
+  return 0;
+}

@@ -1,0 +1,34 @@
+#pragma once
+// The module information panel: the version group of the module last
+// reported by UWM_SHOW_VERSIONS. On the serial route only the firmware
+// version is shown.
+#include <QWidget>
+#include <array>
+#include <cstdint>
+
+#include "orvane/protocol/module_record.h"
+
+class QLabel;
+
+namespace orvane {
+
+class CDlgInfo final : public QWidget {
+  Q_OBJECT
+
+ public:
+  enum Row { kFirmware, kBoot, kSwitches, kPwb, kPld, kRowCount };
+
+  explicit CDlgInfo(QWidget* parent = nullptr);
+
+  void showVersions(std::uint8_t runMode, const ModuleVersionInfo& versions);
+  void showRowsFor(int protocolType);
+
+  QString value(Row row) const;
+  bool rowShown(Row row) const;
+
+ private:
+  std::array<QLabel*, kRowCount> labels_{};
+  std::array<QLabel*, kRowCount> values_{};
+};
+
+}  // namespace orvane

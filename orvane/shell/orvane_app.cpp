@@ -1,0 +1,40 @@
+#include "orvane_app.h"
+
+#include "main_frame.h"
+#include "orvane/protocol/orvane_view_core.h"
+#include "orvane_view.h"
+
+namespace orvane {
+
+COrvaneApp::COrvaneApp() : COrvaneApp(ConfigStore::inProgramDirectory()) {}
+
+COrvaneApp::COrvaneApp(ConfigStore config, ProcessFlags& flags)
+    : core_(std::make_unique<OrvaneViewCore>(ui_, prompt_, transport_, std::move(config), flags)),
+      frame_(std::make_unique<CMainFrame>(*core_, calls_.pumpFunction())) {
+  ui_.attach(*frame_, frame_->view());
+  prompt_.setParentWindow(frame_.get());
+  QObject::connect(&frame_->view(), &COrvaneView::firstShown, frame_.get(),
+                   [this] { initialUpdate(); });
+}
+
+COrvaneApp::~COrvaneApp() {
+  core_->worker().end(BackgroundOperation::kNoLimit, calls_.pumpFunction());
+}
+
+// Wide enough for the eight columns of the module list at their initial widths.
+void COrvaneApp::show() {
+  frame_->resize(1024, 640);
+  frame_->show();
+}
+
+// The route, the port and the firmware file from Lumen_.ini, the port button
+// and panels for the route, an empty list and the first scan.
+void COrvaneApp::initialUpdate() {
+  core_->loadSettings();
+  frame_->showRoute(core_->protocolType(), core_->portCom());
+  ui_.selectionState(core_->protocolType(), 0);
+  frame_->view().deleteAllRows();
+  core_->startInitialScan();
+}
+
+}  // namespace orvane

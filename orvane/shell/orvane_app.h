@@ -1,0 +1,53 @@
+#pragma once
+// The one place that assembles the editor: the configuration store, the
+// UDP transport, the view core with the UI port and the prompt, and the
+// windows. The view's first showing reads the settings and starts the
+// first scan.
+//
+// Built and destroyed on the user-interface thread, after the QApplication
+// and before it goes.
+#include <memory>
+
+#include "gui_thread_calls.h"
+#include "orvane/protocol/config_store.h"
+#include "orvane/protocol/datagram_transport.h"
+#include "orvane/protocol/process_flags.h"
+#include "qt_prompt.h"
+#include "qt_ui_port.h"
+
+namespace orvane {
+
+class CMainFrame;
+class OrvaneViewCore;
+
+class COrvaneApp {
+ public:
+  // Lumen_.ini in the program directory.
+  COrvaneApp();
+  explicit COrvaneApp(ConfigStore config, ProcessFlags& flags = processFlags());
+  // Ends a running worker first (serving its sent calls meanwhile), so that
+  // it never outlives the windows it talks to.
+  ~COrvaneApp();
+  COrvaneApp(const COrvaneApp&) = delete;
+  COrvaneApp& operator=(const COrvaneApp&) = delete;
+
+  void show();
+
+  CMainFrame& mainFrame() { return *frame_; }
+  OrvaneViewCore& core() { return *core_; }
+  QtUiPort& uiPort() { return ui_; }
+  QtPrompt& prompt() { return prompt_; }
+  GuiThreadCalls& guiThreadCalls() { return calls_; }
+
+ private:
+  void initialUpdate();
+
+  GuiThreadCalls calls_;
+  QtUiPort ui_{calls_};
+  QtPrompt prompt_{calls_};
+  UdpTransport transport_;
+  std::unique_ptr<OrvaneViewCore> core_;
+  std::unique_ptr<CMainFrame> frame_;
+};
+
+}  // namespace orvane

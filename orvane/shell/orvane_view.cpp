@@ -1,0 +1,183 @@
+#include "orvane_view.h"
+
+#include <QHeaderView>
+#include <set>
+
+#include "orvane/protocol/orvane_view_core.h"
+#include "qt_text.h"
+
+namespace orvane {
+namespace {
+
+constexpr int kTextRed = 10, kTextGreen = 10, kTextBlue = 80;
+constexpr int kFontPixelHeight = 15;
+
+QFont listFont() {
+  QFont font(qtText("宋体 "));  // the face name carries a trailing space
+  font.setPixelSize(kFontPixelHeight);
+  font.setWeight(QFont::Normal);
+  font.setItalic(false);
+  font.setStyleHint(QFont::SansSerif);
+  return font;
+}
+
+std::set<int> rowsOf(const QItemSelection& selection) {
+  std::set<int> rows;
+  for (const auto& range : selection)
+    for (int row = range.top(); row <= range.bottom(); ++row) rows.insert(row);
+  return rows;
+}
+
+}  // namespace
+
+COrvaneView::COrvaneView(OrvaneViewCore& core, std::function<void()> workerPump, QWidget* parent)
+    : QTableWidget(0, kColumnCount, parent), core_(core), workerPump_(std::move(workerPump)) {
+  setSelectionBehavior(QAbstractItemView::SelectRows);
+  setSelectionMode(QAbstractItemView::ExtendedSelection);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setShowGrid(true);
+  setWordWrap(false);
+  setFont(listFont());
+  QPalette colours = palette();
+  colours.setColor(QPalette::Text, QColor(kTextRed, kTextGreen, kTextBlue));
+  setPalette(colours);
+
+  verticalHeader()->hide();
+  verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+  horizontalHeader()->setSectionsMovable(true);
+  horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  horizontalHeader()->setHighlightSections(false);
+  for (int column = 0; column < kColumnCount; ++column) {
+    const auto& listColumn = kModuleListColumns[static_cast<std::size_t>(column)];
+    setHorizontalHeaderItem(column, new QTableWidgetItem(qtText(listColumn.header)));
+    setColumnWidth(column, listColumn.width);
+  }
+  connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
+          &COrvaneView::onSelectionChanged);
+}
+
+COrvaneView::~COrvaneView() {
+  // The rows go with the base class; no selection may reach a half-destroyed view.
+  disconnect(selectionModel(), nullptr, this, nullptr);
+}
+
+void COrvaneView::showEvent(QShowEvent* event) {
+  QTableWidget::showEvent(event);
+  if (shown_) return;
+  shown_ = true;
+  emit firstShown();
+}
+
+void COrvaneView::statusPosted() { core_.status().onStatusPosted(); }
+
+std::string COrvaneView::rowMacText(int row) const {
+  const QTableWidgetItem* cell = row >= 0 && row < rowCount() ? item(row, kColumnMac) : nullptr;
+  return cell ? utf8Text(cell->text()) : std::string();
+}
+
+void COrvaneView::setCellText(int row, int column, const std::string& text) {
+  if (row < 0 || row >= rowCount() || column < 0 || column >= kColumnCount) return;
+  if (QTableWidgetItem* cell = item(row, column))
+    cell->setText(qtText(text));
+  else
+    setItem(row, column, new QTableWidgetItem(qtText(text)));
+}
+
+void COrvaneView::deleteAllRows() {
+  rebuilding_ = true;
+  setRowCount(0);
+  rebuilding_ = false;
+}
+
+void COrvaneView::refreshList(int row) {
+  if (row == -1)
+    rebuildRows();
+  else
+    refreshRow(row);
+}
+
+// Every record of the table, in table order, also when all 256 are in use.
+void COrvaneView::rebuildRows() {
+  const auto records = core_.table().snapshot();
+  const int protocolType = core_.protocolType();
+  rebuilding_ = true;
+  setRowCount(0);
+  setRowCount(static_cast<int>(records.size()));
+  for (int row = 0; row < rowCount(); ++row) {
+    const auto texts = formatModuleRow(records[static_cast<std::size_t>(row)], protocolType);
+    setRowTexts(row, texts);
+    setRowColour(row, texts.level);
+  }
+  rebuilding_ = false;
+  if (rowCount() > 0) selectAndFocus(0);
+}
+
+// Rewrites a row only from the record that holds its own MAC address; a row
+// whose module is no longer in the table keeps its texts rather than taking
+// another module's. The colour stays as it is.
+void COrvaneView::refreshRow(int row) {
+  if (row < 0 || row >= rowCount()) return;
+  const auto mac = parseMacText(rowMacText(row));
+  if (!mac) return;
+  const int index = core_.table().findByMac(*mac);
+  const auto record = core_.table().record(index);
+  if (index >= core_.table().count() || !record || record->mac != *mac) return;
+  setRowTexts(row, formatModuleRow(*record, core_.protocolType()));
+  selectAndFocus(row);
+}
+
+void COrvaneView::setRowTexts(int row, const ModuleRow& texts) {
+  for (int column = 0; column < kColumnCount; ++column) {
+    const QString text = qtText(texts.columns[static_cast<std::size_t>(column)]);
+    if (QTableWidgetItem* cell = item(row, column))
+      cell->setText(text);
+    else
+      setItem(row, column, new QTableWidgetItem(text));
+  }
+}
+
+void COrvaneView::setRowColour(int row, int level) {
+  const Rgb rgb = levelColour(level);
+  const QColor colour(rgb.r, rgb.g, rgb.b);
+  for (int column = 0; column < kColumnCount; ++column)
+    if (QTableWidgetItem* cell = item(row, column)) cell->setBackground(colour);
+}
+
+void COrvaneView::selectAndFocus(int row) {
+  selectionModel()->setCurrentIndex(
+      model()->index(row, 0), QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+// Rows that lost the selection come first, as the list reports them.
+void COrvaneView::onSelectionChanged(const QItemSelection& selected,
+                                     const QItemSelection& deselected) {
+  if (rebuilding_) return;
+  for (const int row : rowsOf(deselected)) {
+    core_.setSelectedRow(row);
+    sendSelectionState();
+  }
+  for (const int row : rowsOf(selected)) rowSelected(row);
+}
+
+// The refresh of the selected module. A worker still running after 100 ms
+// keeps it from starting; while waiting, the worker's sent calls are served
+// so that it can end.
+void COrvaneView::rowSelected(int row) {
+  core_.setSelectedRow(row);
+  if (core_.worker().end(kSelectionWait, workerPump_)) core_.selectRow(row);
+  sendSelectionState();
+}
+
+// UWM_SELECTION_STATE to the main frame: the route and the run mode of the
+// first selected row's module (0 when no row is selected).
+void COrvaneView::sendSelectionState() {
+  const auto rows = selectionModel()->selectedRows();
+  int first = -1;
+  for (const auto& index : rows)
+    if (first < 0 || index.row() < first) first = index.row();
+  const std::uint8_t runMode = first >= 0 ? core_.runModeOfRow(rowMacText(first)) : 0;
+  core_.ui().selectionState(core_.protocolType(), runMode);
+}
+
+}  // namespace orvane
