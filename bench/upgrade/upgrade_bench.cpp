@@ -60,6 +60,7 @@ class BenchUi final : public orvane::UiPort {
   void portButton(const std::string&, bool) override {}
   bool hasPortButton() const override { return false; }
   void waitCursor(bool) override {}
+  void setRowText(int, int, const std::string&) override {}
   std::string rowMacText(int) override { return orvane::macText(kMac); }
 
  private:

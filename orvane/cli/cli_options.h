@@ -14,6 +14,7 @@ namespace orvane::cli {
 inline constexpr int kExitOk = 0;
 inline constexpr int kExitFailure = 1;  // the operation failed (socket failure)
 inline constexpr int kExitUsage = 2;
+inline constexpr int kExitCancelled = 3;  // the user answered a question no: nothing was done
 
 struct GlobalOptions {
   std::optional<platform::Endpoint> target;   // --target HOST:PORT

@@ -18,6 +18,17 @@ void CliUiPort::setStatusText() {
   lastShown_ = std::move(text);
 }
 
+void CliUiPort::setRows(std::vector<std::string> macTexts) {
+  std::lock_guard lock(mutex_);
+  rows_ = std::move(macTexts);
+}
+
+std::string CliUiPort::rowMacText(int row) {
+  std::lock_guard lock(mutex_);
+  if (row < 0 || static_cast<std::size_t>(row) >= rows_.size()) return {};
+  return rows_[static_cast<std::size_t>(row)];
+}
+
 MessageAnswer CliPrompt::messageBox(std::string_view text, std::string_view caption, MessageIcon,
                                     MessageButtons buttons) {
   std::lock_guard lock(mutex_);

@@ -4,6 +4,7 @@
 #include <mutex>
 #include <ostream>
 #include <string>
+#include <vector>
 
 #include "orvane/protocol/prompt.h"
 #include "orvane/protocol/status_text.h"
@@ -27,12 +28,17 @@ class CliUiPort final : public UiPort {
   void portButton(const std::string&, bool) override {}
   bool hasPortButton() const override { return false; }
   void waitCursor(bool) override {}
-  std::string rowMacText(int) override { return {}; }
+  void setRowText(int, int, const std::string&) override {}
+  // The list of the command line: one row per module, in table order, its
+  // MAC text as column 0. Set on the calling thread before a command runs.
+  void setRows(std::vector<std::string> macTexts);
+  std::string rowMacText(int row) override;
 
  private:
   StatusText* status_ = nullptr;
   mutable std::mutex mutex_;
-  std::string lastShown_;  // guarded by mutex_
+  std::string lastShown_;          // guarded by mutex_
+  std::vector<std::string> rows_;  // guarded by mutex_
 };
 
 // Never confirms: a question with OK and Cancel is answered Cancel, since a

@@ -2,13 +2,23 @@
 #include <ostream>
 
 #include "firmware_commands.h"
+#include "settings_subcommands.h"
 #include "subcommands.h"
 
 namespace orvane::cli {
 namespace {
 
-const std::array<Subcommand, 3> kSubcommands{{
+const std::array<Subcommand, 7> kSubcommands{{
     {"scan", "[--json]", "查找网络中的模块，每个模块输出一行（或 JSON）", runScan},
+    {"basic",
+     "MAC [--id N] [--name 文本] [--description 文本] [--dhcp | --ip A [--mask M] [--gateway G]]"
+     " [--wait 毫秒] [--json]",
+     "基本配置：无修改时显示模块的基本设置，否则写入并再次读取", runBasic},
+    {"advanced", "MAC [--master-timeout 毫秒] [--slave-timeout 秒] [--json]",
+     "高级配置：显示或设置 Modbus 主机/从机时间", runAdvanced},
+    {"peers", "MAC [--set 文件] [--json]", "点对点配置：显示点对点表，或写入文件中的条目（JSON）",
+     runPeers},
+    {"restore", "MAC [--yes]", "恢复出厂设置（不带 --yes 时在终端上确认）", runRestore},
     {"upgrade", "MAC [FILE] [--yes]",
      "升级模块固件（默认文件: 程序目录中的 FirmwareFileName）；退出码 0 成功、1 失败、3 取消",
      runUpgrade},
@@ -19,7 +29,8 @@ void printUsage(std::ostream& out) {
   out << "用法: orvane-cli [--target 主机:端口] [--config 文件] [--serial COMn] <子命令> [参数]\n"
          "  --target 主机:端口  请求发往此地址（代替 Lumen_.ini 的 BroadcastAddress/BroadcastPort）\n"
          "  --config 文件       使用此 Lumen_.ini（默认: 程序目录中的 Lumen_.ini）\n"
-         "  --serial COMn       经串口通过PLC访问模块（串口方式），代替网络\n"
+         "  --serial COMn       经串口通过PLC访问模块（串口方式），代替网络（scan、basic、restore）\n"
+         "MAC 可写作 00-11-22-33-44-55 或 00.11.22.33.44.55\n"
          "子命令:\n";
   for (const auto& s : kSubcommands)
     out << "  " << s.name << ' ' << s.usage << "\n      " << s.summary << '\n';

@@ -12,9 +12,8 @@ struct UpgradeTiming;
 
 namespace orvane::cli {
 
-// upgrade's exit status when the user answered no: 0 is upgraded, 1 failed
-// or refused, 2 a usage error.
-inline constexpr int kExitCancelled = 3;
+// upgrade's exit status: 0 upgraded, 1 failed or refused, 2 a usage error,
+// kExitCancelled (cli_options.h) when the user answered no.
 
 // upgrade MAC [FILE] [--yes]
 int runUpgrade(const GlobalOptions& options, std::span<const std::string> args, Streams streams);

@@ -8,6 +8,7 @@
 #include "orvane/firmware/firmware_upgrade.h"
 #include "orvane/protocol/row_format.h"
 #include "firmware_commands.h"
+#include "mac_argument.h"
 #include "upgrade_terminal.h"
 
 namespace orvane::cli {
@@ -18,13 +19,6 @@ struct UpgradeArguments {
   std::optional<std::filesystem::path> file;
   bool yes = false;
 };
-
-// MAC as "00-11-22-33-44-55", with ":" or "." between the pairs as well.
-std::optional<MacAddress> parseMacArgument(std::string text) {
-  std::replace(text.begin(), text.end(), '-', '.');
-  std::replace(text.begin(), text.end(), ':', '.');
-  return parseMacText(text);
-}
 
 std::optional<UpgradeArguments> parseUpgradeArguments(std::span<const std::string> args,
                                                       std::ostream& err) {

@@ -37,6 +37,7 @@ class TerminalUpgradeUi final : public UiPort {
   void portButton(const std::string&, bool) override {}
   bool hasPortButton() const override { return false; }
   void waitCursor(bool) override {}
+  void setRowText(int, int, const std::string&) override {}
   std::string rowMacText(int row) override;
 
  private:

@@ -61,6 +61,11 @@ class UiPort {
   // The wait cursor, POSTED: on shows it, off restores the cursor.
   virtual void waitCursor(bool on) = 0;
 
+  // Direct, on the user-interface thread: rewrites the text of one cell of
+  // list row `row` (column numbers as in row_format.h). The basic settings
+  // command shows what it wrote before the module table takes it.
+  virtual void setRowText(int row, int column, const std::string& text) = 0;
+
   // SENT to the view: the column 0 text (the MAC text) of list row `row`, or
   // an empty text when the row does not exist. The worker finds the record
   // of its stored row through it.

@@ -21,7 +21,11 @@ COrvaneApp::~COrvaneApp() {
   core_->worker().end(BackgroundOperation::kNoLimit, calls_.pumpFunction());
 }
 
-void COrvaneApp::show() { frame_->show(); }
+// Wide enough for the eight columns of the module list at their initial widths.
+void COrvaneApp::show() {
+  frame_->resize(1024, 640);
+  frame_->show();
+}
 
 // The route, the port and the firmware file from Lumen_.ini, the port button
 // and panels for the route, an empty list and the first scan.

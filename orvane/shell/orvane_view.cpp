@@ -76,6 +76,14 @@ std::string COrvaneView::rowMacText(int row) const {
   return cell ? utf8Text(cell->text()) : std::string();
 }
 
+void COrvaneView::setCellText(int row, int column, const std::string& text) {
+  if (row < 0 || row >= rowCount() || column < 0 || column >= kColumnCount) return;
+  if (QTableWidgetItem* cell = item(row, column))
+    cell->setText(qtText(text));
+  else
+    setItem(row, column, new QTableWidgetItem(qtText(text)));
+}
+
 void COrvaneView::deleteAllRows() {
   rebuilding_ = true;
   setRowCount(0);

@@ -32,6 +32,9 @@ class COrvaneView final : public QTableWidget {
   void statusPosted();
   // The column 0 (MAC) text of a row; empty when the row does not exist.
   std::string rowMacText(int row) const;
+  // Rewrites one cell of an existing row (the basic settings command shows
+  // what it wrote); the row's colour stays.
+  void setCellText(int row, int column, const std::string& text);
 
   void deleteAllRows();
 

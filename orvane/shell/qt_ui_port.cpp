@@ -59,6 +59,12 @@ void QtUiPort::waitCursor(bool on) {
   GuiThreadCalls::post(frame_, [frame = frame_, on] { frame->waitCursor(on); });
 }
 
+void QtUiPort::setRowText(int row, int column, const std::string& text) {
+  calls_.send([&] {
+    if (view_) view_->setCellText(row, column, text);
+  });
+}
+
 std::string QtUiPort::rowMacText(int row) {
   return calls_.send([&] { return view_ ? view_->rowMacText(row) : std::string(); });
 }

@@ -34,6 +34,7 @@ class QtUiPort final : public UiPort {
   void portButton(const std::string& text, bool enabled) override;
   bool hasPortButton() const override { return attached_; }
   void waitCursor(bool on) override;
+  void setRowText(int row, int column, const std::string& text) override;
   std::string rowMacText(int row) override;
 
  private:

@@ -46,6 +46,9 @@ class RecordingUi : public UiPort {
   }
   bool hasPortButton() const override { return portButtonExists; }
   void waitCursor(bool on) override { add(on ? "cursor on" : "cursor off"); }
+  void setRowText(int row, int column, const std::string& text) override {
+    add("rowText " + std::to_string(row) + " " + std::to_string(column) + " " + text);
+  }
   std::string rowMacText(int row) override {
     return row >= 0 && row < static_cast<int>(rows.size()) ? rows[static_cast<std::size_t>(row)]
                                                            : std::string();

@@ -137,6 +137,24 @@ class ViewRowsTest : public QObject {
     QCOMPARE(view.rowCount(), 2);
   }
 
+  // The basic settings command rewrites single cells through the UI port.
+  void cellTextsThroughThePort() {
+    Editor editor;
+    editor.fill({moduleRecord(1, kRunModeSystemProgram)});
+    auto& view = editor.view();
+    view.refreshList(-1);
+    UiPort& ui = editor.app.uiPort();
+    ui.setRowText(0, kColumnIp, "192.168.20.05");
+    ui.setRowText(0, kColumnName, "二号线");
+    ui.setRowText(1, kColumnName, "x");  // no such row
+    ui.setRowText(0, kColumnCount, "x");  // no such column
+    QCOMPARE(cell(view, 0, kColumnIp), QString("192.168.20.05"));
+    QCOMPARE(cell(view, 0, kColumnName), QString("二号线"));
+    QCOMPARE(cell(view, 0, kColumnMac), QString("00.1A.2B.3C.00.01"));
+    QCOMPARE(view.rowCount(), 1);
+    QCOMPARE(view.columnCount(), kColumnCount);
+  }
+
   void sentCallsReachTheWindowsAndReturn() {
     Editor editor;
     editor.fill({moduleRecord(1, kRunModeSystemProgram), moduleRecord(2, kRunModeSystemProgram)});

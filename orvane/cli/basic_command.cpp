@@ -1,0 +1,108 @@
+// orvane-cli basic MAC [...]: the editor's "基本配置..." on the network route.
+// Without changes it shows the settings read afresh; with changes the
+// dialog's checks run first on what was given (so a refused input sends
+// nothing at all), then the editor's flow: refusals, read, the dialog with
+// the changes, write, the wait, re-read, versions.
+#include <algorithm>
+#include <chrono>
+#include <ostream>
+#include <thread>
+
+#include "cli_dialogs.h"
+#include "settings_output.h"
+#include "settings_session.h"
+#include "settings_subcommands.h"
+#include "orvane/protocol/user_texts.h"
+#include "orvane/shell/forms/basic_form.h"
+
+namespace orvane::cli {
+namespace {
+
+constexpr std::string_view kName = "basic";
+
+bool digitsOnly(std::string_view s) {
+  return !s.empty() && std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
+std::optional<Ipv4Bytes> ipArgument(const std::optional<std::string>& text, bool& bad) {
+  if (!text) return std::nullopt;
+  const auto ip = platform::parseIpv4(*text);
+  if (!ip) {
+    bad = true;
+    return std::nullopt;
+  }
+  return Ipv4Bytes{static_cast<std::uint8_t>(*ip >> 24), static_cast<std::uint8_t>(*ip >> 16),
+                   static_cast<std::uint8_t>(*ip >> 8), static_cast<std::uint8_t>(*ip)};
+}
+
+// The changes from the command line; an error text when they cannot be.
+std::string readChanges(const SettingsArguments& a, BasicChanges& changes) {
+  changes.id = a.value("--id");
+  changes.name = a.value("--name");
+  changes.description = a.value("--description");
+  changes.automatic = a.flag("--dhcp");
+  bool bad = false;
+  changes.ip = ipArgument(a.value("--ip"), bad);
+  changes.mask = ipArgument(a.value("--mask"), bad);
+  changes.gateway = ipArgument(a.value("--gateway"), bad);
+  if (bad) return "无效的IP地址 (应为 a.b.c.d)";
+  if (changes.id && !digitsOnly(*changes.id)) return "模块ID只能包含数字";
+  if (changes.automatic && (changes.ip || changes.mask || changes.gateway))
+    return "--dhcp 不能与 --ip、--mask、--gateway 同时使用";
+  return {};
+}
+
+// The checks of the dialog on the fields given, in the dialog's order.
+forms::FormCheck precheck(const BasicChanges& c) {
+  std::vector<forms::FormCheck> checks;
+  if (c.name) checks.push_back(forms::checkName(*c.name));
+  if (c.description) checks.push_back(forms::checkDescription(*c.description));
+  if (c.id) checks.push_back(forms::checkModuleId(*c.id, kProtocolTcpIp));
+  if (c.ip) checks.push_back(forms::checkIpAddress(*c.ip));
+  for (const auto& check : checks)
+    if (!check.ok()) return check;
+  return {};
+}
+
+}  // namespace
+
+int runBasic(const GlobalOptions& options, std::span<const std::string> args, Streams streams) {
+  UdpTransport transport;
+  return runBasicWith(transport, options, args, streams);
+}
+
+int runBasicWith(DatagramTransport& transport, const GlobalOptions& options,
+                 std::span<const std::string> args, Streams streams) {
+  const auto a = parseSettingsArguments(
+      args, {"--id", "--name", "--description", "--ip", "--mask", "--gateway", "--wait"},
+      {"--dhcp", "--json"});
+  if (!a.error.empty()) return usageError(kName, a.error, streams);
+  CliPrompt prompt(streams.err);
+  CliDialogs dialogs(prompt, streams.out, a.flag("--json"));
+  if (const auto error = readChanges(a, dialogs.basic); !error.empty())
+    return usageError(kName, error, streams);
+  const auto wait = a.value("--wait").value_or("3000");
+  if (!digitsOnly(wait) || wait.size() > 6) return usageError(kName, "--wait 应为毫秒数", streams);
+  if (const auto check = precheck(dialogs.basic); !check.ok()) {
+    prompt.messageBox(check.message, texts::kCaptionError, MessageIcon::Error, MessageButtons::Ok);
+    return kExitFailure;
+  }
+  const auto config = settingsConfig(options, streams);
+  if (!config) return kExitUsage;
+
+  SettingsSession session(transport, *config, options, prompt, dialogs, streams,
+                          [ms = std::stoi(wait)](std::chrono::milliseconds) {
+                            std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+                          });
+  const auto row = session.findRow(a.mac);
+  if (!row) return kExitFailure;
+  if (!session.enabled(kCmdBasicSettings, *row)) return kExitFailure;
+  const auto outcome = session.commands().basicSettings(*row);
+  if (outcome == SettingsOutcome::Done) {
+    const auto record = *session.core().table().record(*row);
+    streams.out << (a.flag("--json") ? basicSettingsJson(record) : basicSettingsText(record));
+  }
+  return settingsExitStatus(outcome, dialogs.refused());
+}
+
+}  // namespace orvane::cli

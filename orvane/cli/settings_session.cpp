@@ -1,0 +1,125 @@
+#include "settings_session.h"
+
+#include <algorithm>
+#include <ostream>
+
+#include "mac_argument.h"
+
+namespace orvane::cli {
+
+std::optional<std::string> SettingsArguments::value(std::string_view option) const {
+  for (auto it = values.rbegin(); it != values.rend(); ++it)
+    if (it->first == option) return it->second;
+  return std::nullopt;
+}
+
+bool SettingsArguments::flag(std::string_view option) const {
+  return std::find(flags.begin(), flags.end(), option) != flags.end();
+}
+
+SettingsArguments parseSettingsArguments(std::span<const std::string> args,
+                                         std::initializer_list<std::string_view> valueOptions,
+                                         std::initializer_list<std::string_view> flagOptions) {
+  SettingsArguments parsed;
+  const auto in = [](auto list, std::string_view s) {
+    return std::find(list.begin(), list.end(), s) != list.end();
+  };
+  if (args.empty()) {
+    parsed.error = "缺少 MAC 地址";
+    return parsed;
+  }
+  const auto mac = parseMacArgument(args[0]);
+  if (!mac) {
+    parsed.error = "无效的 MAC 地址: " + args[0] + " (应为 00-11-22-33-44-55 或 00.11.22.33.44.55)";
+    return parsed;
+  }
+  parsed.mac = *mac;
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    if (in(flagOptions, args[i])) {
+      parsed.flags.push_back(args[i]);
+    } else if (!in(valueOptions, args[i])) {
+      parsed.error = "未知参数: " + args[i];
+      return parsed;
+    } else if (i + 1 >= args.size()) {
+      parsed.error = args[i] + " 缺少参数";
+      return parsed;
+    } else {
+      parsed.values.emplace_back(args[i], args[i + 1]);
+      ++i;
+    }
+  }
+  return parsed;
+}
+
+std::optional<ConfigStore> settingsConfig(const GlobalOptions& options, Streams streams) {
+  if (!options.config) return ConfigStore::inProgramDirectory();
+  if (!std::filesystem::is_regular_file(*options.config)) {
+    streams.err << "orvane-cli: 配置文件不存在: " << options.config->string() << '\n';
+    return std::nullopt;
+  }
+  return ConfigStore(*options.config);
+}
+
+int usageError(std::string_view subcommand, std::string_view message, Streams streams) {
+  streams.err << "orvane-cli " << subcommand << ": " << message << '\n';
+  return kExitUsage;
+}
+
+SettingsSession::SettingsSession(DatagramTransport& transport, ConfigStore config,
+                                 const GlobalOptions& options, Prompt& prompt,
+                                 SettingsDialogs& dialogs, Streams streams,
+                                 SettingsCommands::Wait wait)
+    : core_(ui_, prompt, transport, std::move(config)),
+      commands_(core_, dialogs, std::move(wait)),
+      streams_(streams) {
+  ui_.attach(core_.status());
+  core_.loadSettings();
+  core_.overrideProtocolType(kProtocolTcpIp);
+  if (options.target) core_.setDestination(*options.target);
+}
+
+SettingsSession::~SettingsSession() { core_.worker().end(BackgroundOperation::kNoLimit); }
+
+std::optional<int> SettingsSession::findRow(const MacAddress& mac) {
+  core_.startInitialScan();
+  core_.worker().end(BackgroundOperation::kNoLimit);
+  const auto discovery = core_.lastDiscovery();
+  if (discovery.status == DiscoveryStatus::StartupFailed ||
+      discovery.status == DiscoveryStatus::SocketFailed) {
+    streams_.err << discovery.failureText << '\n';
+    return std::nullopt;
+  }
+  std::vector<std::string> rows;
+  for (const auto& record : core_.table().snapshot()) rows.push_back(macText(record.mac));
+  ui_.setRows(rows);
+  const auto row = std::find(rows.begin(), rows.end(), macText(mac));
+  if (row == rows.end()) {
+    streams_.err << "未找到模块: " << macText(mac) << '\n';
+    return std::nullopt;
+  }
+  return static_cast<int>(row - rows.begin());
+}
+
+bool SettingsSession::enabled(int command, int row) {
+  CommandContext context;
+  context.protocolType = kProtocolTcpIp;
+  context.selectedRow = row;
+  context.runMode = core_.runModeOfRow(ui_.rowMacText(row));
+  if (commandEnabled(command, context)) return true;
+  streams_.err << "该模块处于BOOTLOAD状态，无法执行此命令。\n";
+  return false;
+}
+
+int settingsExitStatus(SettingsOutcome outcome, bool dialogRefused) {
+  switch (outcome) {
+    case SettingsOutcome::Done:
+    case SettingsOutcome::Started:
+      return kExitOk;
+    case SettingsOutcome::Cancelled:
+      return dialogRefused ? kExitFailure : kExitOk;
+    default:
+      return kExitFailure;
+  }
+}
+
+}  // namespace orvane::cli
