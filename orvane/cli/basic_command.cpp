@@ -11,6 +11,7 @@
 #include "cli_dialogs.h"
 #include "settings_output.h"
 #include "settings_session.h"
+#include "serial_subcommands.h"
 #include "settings_subcommands.h"
 #include "orvane/protocol/user_texts.h"
 #include "orvane/shell/forms/basic_form.h"
@@ -53,11 +54,11 @@ std::string readChanges(const SettingsArguments& a, BasicChanges& changes) {
 }
 
 // The checks of the dialog on the fields given, in the dialog's order.
-forms::FormCheck precheck(const BasicChanges& c) {
+forms::FormCheck precheck(const BasicChanges& c, int protocolType) {
   std::vector<forms::FormCheck> checks;
   if (c.name) checks.push_back(forms::checkName(*c.name));
   if (c.description) checks.push_back(forms::checkDescription(*c.description));
-  if (c.id) checks.push_back(forms::checkModuleId(*c.id, kProtocolTcpIp));
+  if (c.id) checks.push_back(forms::checkModuleId(*c.id, protocolType));
   if (c.ip) checks.push_back(forms::checkIpAddress(*c.ip));
   for (const auto& check : checks)
     if (!check.ok()) return check;
@@ -83,10 +84,13 @@ int runBasicWith(DatagramTransport& transport, const GlobalOptions& options,
     return usageError(kName, error, streams);
   const auto wait = a.value("--wait").value_or("3000");
   if (!digitsOnly(wait) || wait.size() > 6) return usageError(kName, "--wait 应为毫秒数", streams);
-  if (const auto check = precheck(dialogs.basic); !check.ok()) {
+  const int route = options.serialPort ? kProtocolSerial : kProtocolTcpIp;
+  if (const auto check = precheck(dialogs.basic, route); !check.ok()) {
     prompt.messageBox(check.message, texts::kCaptionError, MessageIcon::Error, MessageButtons::Ok);
     return kExitFailure;
   }
+  if (options.serialPort)
+    return runSerialBasic(options, a.mac, dialogs, prompt, a.flag("--json"), streams);
   const auto config = settingsConfig(options, streams);
   if (!config) return kExitUsage;
 

@@ -6,6 +6,7 @@
 
 #include "cli_dialogs.h"
 #include "settings_session.h"
+#include "serial_subcommands.h"
 #include "settings_subcommands.h"
 #include "upgrade_terminal.h"
 
@@ -20,12 +21,13 @@ int runRestoreWith(DatagramTransport& transport, const GlobalOptions& options,
                    std::span<const std::string> args, Streams streams, std::istream& in) {
   const auto a = parseSettingsArguments(args, {}, {"--yes"});
   if (!a.error.empty()) return usageError("restore", a.error, streams);
-  const auto config = settingsConfig(options, streams);
-  if (!config) return kExitUsage;
-
   // The terminal prompt of upgrade: questions on standard output, answered
   // from `in` or by --yes; errors and warnings on standard error.
   TerminalUpgradePrompt prompt(streams.out, streams.err, in, a.flag("--yes"));
+  if (options.serialPort) return runSerialRestore(options, a.mac, prompt, streams);
+  const auto config = settingsConfig(options, streams);
+  if (!config) return kExitUsage;
+
   CliDialogs dialogs(prompt, streams.out, false);  // the restore opens no dialog
   SettingsSession session(transport, *config, options, prompt, dialogs, streams);
   const auto row = session.findRow(a.mac);

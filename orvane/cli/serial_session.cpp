@@ -1,5 +1,7 @@
 #include "serial_session.h"
 
+#include <algorithm>
+
 namespace orvane::cli {
 
 SerialSession::SerialSession(const ConfigStore& config, Prompt& prompt)
@@ -31,6 +33,25 @@ std::unique_ptr<SerialSession> SerialSession::open(const GlobalOptions& options,
   session->route_.install();
   exitCode = kExitOk;
   return session;
+}
+
+std::optional<int> SerialSession::findRow(const MacAddress& mac, std::ostream& err) {
+  core_.startInitialScan();
+  core_.worker().end(BackgroundOperation::kNoLimit);
+  const auto scan = route_.lastScan();
+  if (scan.outcome != SerialOutcome::Done) {
+    err << scan.failureText << '\n';
+    return std::nullopt;
+  }
+  std::vector<std::string> rows;
+  for (const auto& record : core_.table().snapshot()) rows.push_back(macText(record.mac));
+  ui_.setRows(rows);
+  const auto row = std::find(rows.begin(), rows.end(), macText(mac));
+  if (row == rows.end()) {
+    err << "未找到模块: " << macText(mac) << '\n';
+    return std::nullopt;
+  }
+  return static_cast<int>(row - rows.begin());
 }
 
 }  // namespace orvane::cli

@@ -4,6 +4,7 @@
 // start-up) and kept until the run ends, the view core on ProtocolType 1
 // with PortCom taken from the option, and the serial route's operations.
 #include <memory>
+#include <optional>
 #include <ostream>
 
 #include "cli_options.h"
@@ -21,6 +22,11 @@ class SerialSession {
   static std::unique_ptr<SerialSession> open(const GlobalOptions& options, Prompt& prompt,
                                              std::ostream& err, int& exitCode);
   ~SerialSession();
+
+  // Scans through the PLC as the editor's first showing does and finds the
+  // list row of `mac`. Nothing, after a message on `err`, when the scan
+  // failed or lists no module with that MAC.
+  std::optional<int> findRow(const MacAddress& mac, std::ostream& err);
 
   OrvaneViewCore& core() { return core_; }
   SerialRoute& route() { return route_; }

@@ -97,6 +97,12 @@ SerialResult SerialRoute::basicSettings(int row, const EditBasicSettings& edit) 
   return result;
 }
 
+SerialResult SerialRoute::basicSettings(int row, SettingsDialogs& dialogs) {
+  return basicSettings(row, [&](ModuleRecord& copy, int protocolType) {
+    return dialogs.editBasicSettings(copy, protocolType);
+  });
+}
+
 // Write (with the port selection while it fails), then the version and the
 // parameters read back through the PLC into the table record.
 SerialResult SerialRoute::basicSteps(int index, int row, ModuleRecord& copy) {

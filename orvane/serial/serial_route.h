@@ -15,6 +15,7 @@
 #include <string>
 
 #include "orvane/protocol/orvane_view_core.h"
+#include "orvane/protocol/settings_dialogs.h"
 #include "orvane/serial/serial_operations.h"
 
 namespace orvane {
@@ -60,6 +61,8 @@ class SerialRoute {
 
   // The basic settings command for list `row` (-1 when none is selected).
   SerialResult basicSettings(int row, const EditBasicSettings& edit);
+  // The same with the editor's basic settings dialog as the edit step.
+  SerialResult basicSettings(int row, SettingsDialogs& dialogs);
 
   // How the last scan and the last factory restore ended.
   SerialResult lastScan() const;

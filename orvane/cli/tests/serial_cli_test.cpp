@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <nlohmann/json.hpp>
 
 #include "orvane/cli/cli_options.h"
@@ -99,6 +100,60 @@ TEST_F(SerialCliTest, WithoutWireletTheSerialRouteRefuses) {
   EXPECT_EQ(result.status, 1);
   EXPECT_EQ(result.err, "没有找到libWirelet.so\nError Code: 2\n");
   EXPECT_EQ(result.out, "");
+}
+
+// The two rows' IP and ID columns after a fresh serial scan.
+std::string ipAndId(const std::string& scanOutput) {
+  std::string result;
+  std::istringstream lines(scanOutput);
+  for (std::string line; std::getline(lines, line);) {
+    std::istringstream cells(line);
+    std::string mac, model, ip, id;
+    std::getline(cells, mac, '\t');
+    std::getline(cells, model, '\t');
+    std::getline(cells, ip, '\t');
+    std::getline(cells, id, '\t');
+    result += ip + " " + id + ";";
+  }
+  return result;
+}
+
+TEST_F(SerialCliTest, BasicWritesThroughThePlcWithTheSerialDialogsChecks) {
+  PlcSimLine plc(kPort, kTwoModules);
+  ASSERT_TRUE(plc.ready());
+  const auto refused = run(kCli, withConfig("--serial COM12 basic 00-1A-2B-3C-4D-01 --id 91"));
+  EXPECT_EQ(refused.status, 1);
+  EXPECT_NE(refused.err.find("模块ID号超出范围(0～90)!"), std::string::npos) << refused.err;
+  const auto shown = run(kCli, withConfig("--serial COM12 basic 00-1A-2B-3C-4D-01"));
+  EXPECT_EQ(shown.status, 0) << shown.err;  // no changes: only shown
+  const auto written =
+      run(kCli, withConfig("--serial COM12 basic 00-1A-2B-3C-4D-02 --ip 10.1.2.3 --mask 255.0.0.0 --id 7"));
+  EXPECT_EQ(written.status, 0) << written.err;
+  EXPECT_EQ(ipAndId(run(kCli, withConfig("--serial COM12 scan")).out),
+            "192.168.01.05 12;10.01.02.03 7;");
+  const auto missing = run(kCli, withConfig("--serial COM12 basic 00-1A-2B-3C-4D-09 --id 1"));
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_EQ(missing.err, "未找到模块: 00.1A.2B.3C.4D.09\n");
+}
+
+TEST_F(SerialCliTest, RestoreAsksThenWritesTheFactoryAddresses) {
+  PlcSimLine plc(kPort, kTwoModules);
+  ASSERT_TRUE(plc.ready());
+  const auto declined = run("echo n |", kCli + " " + withConfig("--serial COM12 restore 00-1A-2B-3C-4D-01"));
+  EXPECT_EQ(declined.status, kExitCancelled);
+  const auto restored = run(kCli, withConfig("--serial COM12 restore 00-1A-2B-3C-4D-01 --yes"));
+  EXPECT_EQ(restored.status, 0) << restored.err;
+  EXPECT_EQ(ipAndId(run(kCli, withConfig("--serial COM12 scan")).out), "192.168.01.01 1;00.00.00.00 3;");
+}
+
+TEST_F(SerialCliTest, RestoreAnsweredWithAStatusCodeFails) {
+  PlcSimLine plc(kPort, R"({"plc": {"family": "z", "text": "I/O Base", "modules": [
+      {"group": 0, "slot": 0, "mac": "00:00:00:00:00:01", "answer": 3}]}})");
+  ASSERT_TRUE(plc.ready());
+  const auto result = run(kCli, withConfig("--serial COM12 restore 00-00-00-00-00-01 --yes"));
+  EXPECT_EQ(result.status, 1);
+  EXPECT_NE(result.err.find("恢复出厂值失败！"), std::string::npos) << result.err;
+  EXPECT_NE(result.err.find("写模块参数到PLC成功！\n但IP冲突(致命)3"), std::string::npos) << result.err;
 }
 
 }  // namespace
