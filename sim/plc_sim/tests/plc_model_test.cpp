@@ -142,3 +142,11 @@ TEST(PlcScenarioSection, RefusesWhatItCannotPlaceWithTheReason) {
 }
 
 }  // namespace
+
+TEST(PlcScenarioSection, ShippedDemoScenarioLoads) {
+  PlcMemory memory;
+  PlcModel model;
+  EXPECT_EQ(plc_sim::loadScenario(TRAX_SOURCE_DIR "/sim/plc_sim/scenarios/demo.json", memory, model),
+            std::nullopt);
+  EXPECT_EQ(memory.readBytes(15, 1), (std::optional<std::vector<std::uint8_t>>{{std::uint8_t{'z'}}}));
+}
