@@ -42,7 +42,7 @@ int runAdvancedWith(DatagramTransport& transport, const GlobalOptions& options,
     prompt.messageBox(check.message, texts::kCaptionError, MessageIcon::Error, MessageButtons::Ok);
     return kExitFailure;
   }
-  const auto config = settingsConfig(options, streams);
+  const auto config = cliConfig(options, streams.err);
   if (!config) return kExitUsage;
 
   SettingsSession session(transport, *config, options, prompt, dialogs, streams);

@@ -91,7 +91,7 @@ int runBasicWith(DatagramTransport& transport, const GlobalOptions& options,
   }
   if (options.serialPort)
     return runSerialBasic(options, a.mac, dialogs, prompt, a.flag("--json"), streams);
-  const auto config = settingsConfig(options, streams);
+  const auto config = cliConfig(options, streams.err);
   if (!config) return kExitUsage;
 
   SettingsSession session(transport, *config, options, prompt, dialogs, streams,

@@ -61,7 +61,7 @@ int runPeersWith(DatagramTransport& transport, const GlobalOptions& options,
     dialogs.peers = readEntries(*path, prompt, streams, status);
     if (!dialogs.peers) return status;
   }
-  const auto config = settingsConfig(options, streams);
+  const auto config = cliConfig(options, streams.err);
   if (!config) return kExitUsage;
 
   SettingsSession session(transport, *config, options, prompt, dialogs, streams);

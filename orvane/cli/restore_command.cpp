@@ -25,7 +25,7 @@ int runRestoreWith(DatagramTransport& transport, const GlobalOptions& options,
   // from `in` or by --yes; errors and warnings on standard error.
   TerminalUpgradePrompt prompt(streams.out, streams.err, in, a.flag("--yes"));
   if (options.serialPort) return runSerialRestore(options, a.mac, prompt, streams);
-  const auto config = settingsConfig(options, streams);
+  const auto config = cliConfig(options, streams.err);
   if (!config) return kExitUsage;
 
   CliDialogs dialogs(prompt, streams.out, false);  // the restore opens no dialog

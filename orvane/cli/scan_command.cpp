@@ -3,6 +3,7 @@
 #include <ostream>
 
 #include "cli_ports.h"
+#include "cli_session.h"
 #include "scan_output.h"
 #include "subcommands.h"
 #include "orvane/protocol/orvane_view_core.h"
@@ -25,29 +26,16 @@ int runScanWith(DatagramTransport& transport, const GlobalOptions& options,
     json = true;
   }
   if (options.serialPort) return runSerialScan(options, json, streams);
-  if (options.config && !std::filesystem::is_regular_file(*options.config)) {
-    streams.err << "orvane-cli: 配置文件不存在: " << options.config->string() << '\n';
-    return kExitUsage;
-  }
-  const auto config = options.config ? ConfigStore(*options.config) : ConfigStore::inProgramDirectory();
+  const auto config = cliConfig(options, streams.err);
+  if (!config) return kExitUsage;
 
   CliUiPort ui;
   CliPrompt prompt(streams.err);
-  OrvaneViewCore core(ui, prompt, transport, config);
+  OrvaneViewCore core(ui, prompt, transport, *config);
   ui.attach(core.status());
-  core.loadSettings();
-  core.overrideProtocolType(kProtocolTcpIp);
-  if (options.target) core.setDestination(*options.target);
+  prepareNetworkCore(core, options);
 
-  core.startInitialScan();
-  core.worker().end(BackgroundOperation::kNoLimit);
-
-  const auto discovery = core.lastDiscovery();
-  if (discovery.status == DiscoveryStatus::StartupFailed ||
-      discovery.status == DiscoveryStatus::SocketFailed) {
-    streams.err << discovery.failureText << '\n';
-    return kExitFailure;
-  }
+  if (!scanModules(core, streams.err)) return kExitFailure;
   const auto records = core.table().snapshot();
   streams.out << (json ? scanJson(records, kProtocolTcpIp) : scanRowsText(records, kProtocolTcpIp));
   return kExitOk;

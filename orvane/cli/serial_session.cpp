@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "cli_session.h"
+
 namespace orvane::cli {
 
 SerialSession::SerialSession(const ConfigStore& config, Prompt& prompt)
@@ -14,13 +16,12 @@ SerialSession::~SerialSession() { core_.worker().end(BackgroundOperation::kNoLim
 
 std::unique_ptr<SerialSession> SerialSession::open(const GlobalOptions& options, Prompt& prompt,
                                                    std::ostream& err, int& exitCode) {
-  if (options.config && !std::filesystem::is_regular_file(*options.config)) {
-    err << "orvane-cli: 配置文件不存在: " << options.config->string() << '\n';
+  const auto config = cliConfig(options, err);
+  if (!config) {
     exitCode = kExitUsage;
     return nullptr;
   }
-  const auto config = options.config ? ConfigStore(*options.config) : ConfigStore::inProgramDirectory();
-  std::unique_ptr<SerialSession> session(new SerialSession(config, prompt));
+  std::unique_ptr<SerialSession> session(new SerialSession(*config, prompt));
   if (!session->library_.load()) {
     err << session->library_.notFoundText() << '\n';
     exitCode = kExitFailure;

@@ -51,15 +51,6 @@ SettingsArguments parseSettingsArguments(std::span<const std::string> args,
   return parsed;
 }
 
-std::optional<ConfigStore> settingsConfig(const GlobalOptions& options, Streams streams) {
-  if (!options.config) return ConfigStore::inProgramDirectory();
-  if (!std::filesystem::is_regular_file(*options.config)) {
-    streams.err << "orvane-cli: 配置文件不存在: " << options.config->string() << '\n';
-    return std::nullopt;
-  }
-  return ConfigStore(*options.config);
-}
-
 int usageError(std::string_view subcommand, std::string_view message, Streams streams) {
   streams.err << "orvane-cli " << subcommand << ": " << message << '\n';
   return kExitUsage;
@@ -73,22 +64,13 @@ SettingsSession::SettingsSession(DatagramTransport& transport, ConfigStore confi
       commands_(core_, dialogs, std::move(wait)),
       streams_(streams) {
   ui_.attach(core_.status());
-  core_.loadSettings();
-  core_.overrideProtocolType(kProtocolTcpIp);
-  if (options.target) core_.setDestination(*options.target);
+  prepareNetworkCore(core_, options);
 }
 
 SettingsSession::~SettingsSession() { core_.worker().end(BackgroundOperation::kNoLimit); }
 
 std::optional<int> SettingsSession::findRow(const MacAddress& mac) {
-  core_.startInitialScan();
-  core_.worker().end(BackgroundOperation::kNoLimit);
-  const auto discovery = core_.lastDiscovery();
-  if (discovery.status == DiscoveryStatus::StartupFailed ||
-      discovery.status == DiscoveryStatus::SocketFailed) {
-    streams_.err << discovery.failureText << '\n';
-    return std::nullopt;
-  }
+  if (!scanModules(core_, streams_.err)) return std::nullopt;
   std::vector<std::string> rows;
   for (const auto& record : core_.table().snapshot()) rows.push_back(macText(record.mac));
   ui_.setRows(rows);

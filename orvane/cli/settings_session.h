@@ -10,6 +10,7 @@
 
 #include "cli_options.h"
 #include "cli_ports.h"
+#include "cli_session.h"
 #include "subcommands.h"
 #include "orvane/protocol/command_enabling.h"
 #include "orvane/protocol/orvane_view_core.h"
@@ -30,10 +31,6 @@ struct SettingsArguments {
 SettingsArguments parseSettingsArguments(std::span<const std::string> args,
                                          std::initializer_list<std::string_view> valueOptions,
                                          std::initializer_list<std::string_view> flagOptions);
-
-// --config FILE, or Lumen_.ini in the program directory. Nothing, after a
-// message, when --config names no file.
-std::optional<ConfigStore> settingsConfig(const GlobalOptions& options, Streams streams);
 
 // Writes "orvane-cli NAME: MESSAGE" and returns kExitUsage.
 int usageError(std::string_view subcommand, std::string_view message, Streams streams);

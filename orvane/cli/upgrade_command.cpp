@@ -8,6 +8,7 @@
 #include "orvane/firmware/firmware_upgrade.h"
 #include "orvane/protocol/row_format.h"
 #include "firmware_commands.h"
+#include "cli_session.h"
 #include "mac_argument.h"
 #include "upgrade_terminal.h"
 
@@ -65,30 +66,18 @@ int runUpgradeWith(DatagramTransport& transport, const GlobalOptions& options,
                    const UpgradeTiming& timing) {
   const auto parsed = parseUpgradeArguments(args, streams.err);
   if (!parsed) return kExitUsage;
-  if (options.config && !std::filesystem::is_regular_file(*options.config)) {
-    streams.err << "orvane-cli: 配置文件不存在: " << options.config->string() << '\n';
-    return kExitUsage;
-  }
-  const auto config = options.config ? ConfigStore(*options.config) : ConfigStore::inProgramDirectory();
+  const auto config = cliConfig(options, streams.err);
+  if (!config) return kExitUsage;
 
   TerminalUpgradeUi ui(streams.out);
   TerminalUpgradePrompt prompt(streams.out, streams.err, in, parsed->yes);
-  OrvaneViewCore core(ui, prompt, transport, config);
+  OrvaneViewCore core(ui, prompt, transport, *config);
   FirmwareUpgrade upgrade(core, timing);
   ui.attach(core.status());
-  core.loadSettings();
-  core.overrideProtocolType(kProtocolTcpIp);
-  if (options.target) core.setDestination(*options.target);
+  prepareNetworkCore(core, options);
 
   // The module list the command is chosen from.
-  core.startInitialScan();
-  core.worker().end(BackgroundOperation::kNoLimit);
-  const auto discovery = core.lastDiscovery();
-  if (discovery.status == DiscoveryStatus::StartupFailed ||
-      discovery.status == DiscoveryStatus::SocketFailed) {
-    streams.err << discovery.failureText << '\n';
-    return kExitFailure;
-  }
+  if (!scanModules(core, streams.err)) return kExitFailure;
   std::vector<std::string> rows;
   int row = -1;
   for (const auto& record : core.table().snapshot()) {
