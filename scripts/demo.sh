@@ -15,7 +15,7 @@ bin="$build/bin"
 # real installation at loopback.
 demo="$build/demo"
 mkdir -p "$demo"
-cp -f "$bin"/orvane-cli "$demo"/
+cp -f "$bin"/orvane-cli "$bin"/*.so "$demo"/
 [ -x "$bin/orvane" ] && cp -f "$bin/orvane" "$demo"/
 "$bin/trax-sim" make-image --kind system --version 4.1.0.0 --size 65536 "$demo/M4-TRAX100.bin" >/dev/null
 
