@@ -32,14 +32,21 @@ StatusCell networkStatus(const ModuleRecord& record) {
   return cell;
 }
 
-StatusCell serialStatus(const ModuleRecord& record) {
-  const unsigned code = record.statusFlags;
-  if (code == 0) return {"----正常----", 0};
-  if (code > kSerialStatusFormats.size()) return {};
+}  // namespace
+
+std::optional<StatusCell> serialStatusCell(unsigned code) {
+  if (code == 0) return StatusCell{"----正常----", 0};
+  if (code > kSerialStatusFormats.size()) return std::nullopt;
   std::string format(kSerialStatusFormats[code - 1]);
   const auto at = format.find("%d");
   format.replace(at, 2, std::to_string(code & 0xFF));
-  return {format, kSerialStatusLevels[code - 1]};
+  return StatusCell{format, kSerialStatusLevels[code - 1]};
+}
+
+namespace {
+
+StatusCell serialStatus(const ModuleRecord& record) {
+  return serialStatusCell(record.statusFlags).value_or(StatusCell{});
 }
 
 }  // namespace

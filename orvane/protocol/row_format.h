@@ -63,6 +63,9 @@ std::string paddedIpText(const Ipv4Bytes& ip);
 std::string dottedIpText(const Ipv4Bytes& ip);
 
 StatusCell statusCell(const ModuleRecord& record, int protocolType);
+// A serial status code 0 to 5 as the list shows it (and a serial write reports
+// it); nothing above 5.
+std::optional<StatusCell> serialStatusCell(unsigned code);
 int recolourLevel(const ModuleRecord& record, int protocolType);
 
 // Column 3: the fixed ID when there is one (network route), else moduleId.

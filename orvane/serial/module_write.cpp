@@ -3,6 +3,7 @@
 #include <array>
 #include <vector>
 
+#include "orvane/protocol/row_format.h"
 #include "orvane/serial/bcd.h"
 #include "orvane/serial/plc_memory_map.h"
 #include "orvane/serial/serial_operations.h"
@@ -33,15 +34,13 @@ std::vector<std::uint8_t> parameterBytes(const ModuleRecord& r) {
 
 }  // namespace
 
+// Codes 0 to 5 read as in the list; a write reports any higher code as not
+// recognised as well.
 std::string statusCodeText(int code) {
-  switch (code) {
-    case 0: return std::string(st::kStatusNormal);
-    case 1: return fillIn(st::kStatusCommandFailed, code);
-    case 2: return fillIn(st::kStatusSettingError, code);
-    case 3: return fillIn(st::kStatusIpConflict, code);
-    case 4: return fillIn(st::kStatusMacError, code);
-    default: return fillIn(st::kStatusUnknown, code);
+  if (code >= 0) {
+    if (const auto cell = serialStatusCell(static_cast<unsigned>(code))) return cell->text;
   }
+  return fillIn(st::kStatusUnknown, code);
 }
 
 bool SerialOperations::writeModuleParameters(ModuleRecord& working, std::string& text,

@@ -1,5 +1,6 @@
 // Operations 9 and 10 on the serial route, the basic settings command, and
 // the write loop that the last two share.
+#include "orvane/protocol/settings_texts.h"
 #include "orvane/protocol/user_texts.h"
 #include "orvane/serial/busy_flag.h"
 #include "orvane/serial/serial_route.h"
@@ -110,7 +111,7 @@ SerialResult SerialRoute::basicSteps(int index, int row, ModuleRecord& copy) {
   if (result.outcome != SerialOutcome::Done) return result;
   std::string text;
   if (!operations_.readModuleInfo(index, text)) {
-    errorBox(serial_texts::kReadVersionFailed);
+    errorBox(texts::kReadVersionFailed);
     return {SerialOutcome::Failed, text};
   }
   view_.table().update(index, [&](ModuleRecord& r) { applySerialVersion(text, r.versions); });

@@ -47,17 +47,11 @@ inline constexpr std::string_view kParamsNotRecognised = "PLC无法识别写入�
 inline constexpr std::string_view kWrittenNoStatus = "写模块参数到PLC成功！\n但无法获得模块状态。";
 inline constexpr std::string_view kWrittenBut = "写模块参数到PLC成功！\n但";
 
-// Status codes after a write: 0 normal, 1 to 4 below, any other code the last.
-inline constexpr std::string_view kStatusNormal = "----正常----";
-inline constexpr std::string_view kStatusCommandFailed = "命令无法执行(致命)%d";
-inline constexpr std::string_view kStatusSettingError = "设定错误(致命)%d";
-inline constexpr std::string_view kStatusIpConflict = "IP冲突(致命)%d";
-inline constexpr std::string_view kStatusMacError = "物理地址错误(警告)%d";
+// A status code after a write above those the list knows (0 to 5).
 inline constexpr std::string_view kStatusUnknown = "状态无法识别%d";
 
 // The flows.
 inline constexpr std::string_view kRestoreQuestion = "恢复出厂值将丢失当前设定值，恢复出厂值吗？";
 inline constexpr std::string_view kRestoreFailed = "恢复出厂值失败！";
-inline constexpr std::string_view kReadVersionFailed = "读取版本出错！";
 
 }  // namespace orvane::serial_texts

@@ -5,6 +5,7 @@
 
 #include "busy_indicator.h"
 #include "qt_text.h"
+#include "orvane/protocol/user_texts.h"
 #include "shell_texts.h"
 
 namespace orvane {
@@ -19,7 +20,7 @@ constexpr int kProgressWidth = 200;
 MainStatusBar::MainStatusBar(QWidget* parent)
     : QStatusBar(parent),
       logo_(new QLabel(qtText(shell_texts::kLogo), this)),
-      message_(new QLabel(qtText(shell_texts::kReady), this)),
+      message_(new QLabel(qtText(texts::kReady), this)),
       portButton_(new QPushButton(qtText(shell_texts::kPortButtonInitial), this)),
       busy_(new BusyIndicator(this)) {
   setMinimumHeight(kMinimumHeight);

@@ -7,7 +7,6 @@ namespace orvane::shell_texts {
 
 inline constexpr std::string_view kWindowTitle = "Orvane";
 inline constexpr std::string_view kLogo = "ORVANE";
-inline constexpr std::string_view kReady = "就绪";
 
 inline constexpr std::string_view kOk = "确定";
 inline constexpr std::string_view kCancel = "取消";
