@@ -32,6 +32,7 @@ int ModbusSession::prepareWrite(std::uint16_t area, bool single, bool validate) 
 }
 
 int ModbusSession::WriteRequest(std::uint16_t area, bool single, bool validate) {
+  const RequestTurn turn(*this);
   work_.lastWasRead = false;
   if (validate) {
     if (const int rejected = validateRequest(false)) return rejected;
