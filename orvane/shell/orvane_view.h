@@ -16,10 +16,15 @@
 // port, which calls the handlers below (named after their window messages).
 #include <QTableWidget>
 #include <functional>
+#include <map>
 #include <string>
+#include <vector>
 
 #include "orvane/protocol/command_enabling.h"
+#include "orvane/protocol/list_sort.h"
 #include "orvane/protocol/row_format.h"
+
+class QMenu;
 
 namespace orvane {
 
@@ -75,6 +80,17 @@ class COrvaneView final : public QTableWidget {
   // the frame once that flow has ended.
   bool queryClose();
 
+  // --- the list's own parts ---
+  // The header sort of a left click on `column`, Ctrl held or not.
+  void sortByColumn(int column, bool ctrl);
+  // UWM_RECOLOUR_ROWS (posted by the view after each sort).
+  void recolourRows();
+  // The SortArrow of a header item (as an int) under this role.
+  static constexpr int kSortArrowRole = Qt::UserRole + 1;
+  // The context menu (first submenu of menu 138) with its items enabled by
+  // the command enabling; the view pops it up at the cursor.
+  QMenu& contextMenu();
+
  public slots:
   // "查找模块" (32775): empties the list and starts a scan on the current route.
   void findModules();
@@ -107,12 +123,24 @@ class COrvaneView final : public QTableWidget {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
   void rebuildRows();
   void refreshRow(int row);
   void setRowTexts(int row, const ModuleRow& texts);
   void setRowColour(int row, int level);
+  void paintStoredColour(int row);
+  void headerClicked(int column);
+  void runSortPass(const SortPass& pass);
+  void reorderRows(const std::vector<int>& order);
+  void showSortArrows();
+  void buildContextMenu();
+  void reselectRememberedRow();
+  void saveColumnWidths() const;
+  void widenColumnsForTexts();
   void selectAndFocus(int row);
   void onSelectionChanged(const QItemSelection& selected, const QItemSelection& deselected);
   void rowSelected(int row);
@@ -122,6 +150,9 @@ class COrvaneView final : public QTableWidget {
   OrvaneViewCore& core_;
   std::function<void()> workerPump_;
   EditorOperations* operations_ = nullptr;
+  MultiColumnSort sort_;
+  std::map<int, Rgb> rowColours_;  // RowColourMap: background by row position
+  QMenu* contextMenu_ = nullptr;
   bool shown_ = false;
   bool rebuilding_ = false;  // rows come and go without counting as selections
 };
