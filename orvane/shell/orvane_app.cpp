@@ -33,6 +33,8 @@ COrvaneApp::~COrvaneApp() {
 
 bool COrvaneApp::loadWirelet() { return wirelet_.load(); }
 
+bool COrvaneApp::loadWirelet(const std::filesystem::path& file) { return wirelet_.load(file); }
+
 // Wide enough for the eight columns of the module list at their initial widths.
 void COrvaneApp::show() {
   frame_->resize(1024, 640);

@@ -36,6 +36,7 @@ class COrvaneApp {
   // Wirelet by its file name (the system's search order, then the program
   // directory). False when it cannot be loaded: wireletNotFoundText() says why.
   bool loadWirelet();
+  bool loadWirelet(const std::filesystem::path& file);
   std::string wireletNotFoundText() const { return wirelet_.notFoundText(); }
 
   void show();
