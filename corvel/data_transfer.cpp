@@ -29,12 +29,13 @@ bool withTimeouts(int fd, Change change, Read read) {
 
 }  // namespace
 
+// LIB_SetDIO is this same function published under a second name; the link
+// step of the library adds that name (CMakeLists.txt), which needs nothing
+// compiler-specific here.
 extern "C" CORVEL_API void LIB_SetRS485(tagPPARAM*, int) {
   // The RS-485 direction is driven through RTS (see the control block); this
   // hook around every transfer stays empty.
 }
-
-extern "C" CORVEL_API void LIB_SetDIO(tagPPARAM*, int) __attribute__((alias("LIB_SetRS485")));
 
 extern "C" CORVEL_API bool LIB_WriteComm(tagPPARAM* p, const unsigned char* bytes, int count) {
   const auto n = static_cast<std::uint16_t>(count);

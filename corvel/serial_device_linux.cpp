@@ -69,9 +69,9 @@ int applyModemLines(int fd, const LineSettings& s) {
 int openPort(const std::string& path, int& fd) {
   fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return lastError();
+  const auto identity = identityOf(fd);
   // Exclusive like a Windows COM handle: TIOCEXCL keeps other openers out,
   // the lock also the ones with privileges that TIOCEXCL lets through.
-  const auto identity = identityOf(fd);
   if (!identity || ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
     const int error = lastError();
     ::close(fd);
