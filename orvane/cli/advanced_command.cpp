@@ -8,7 +8,7 @@
 #include "settings_session.h"
 #include "settings_subcommands.h"
 #include "orvane/protocol/user_texts.h"
-#include "orvane/shell/forms/advanced_form.h"
+#include "orvane/forms/advanced_form.h"
 
 namespace orvane::cli {
 namespace {

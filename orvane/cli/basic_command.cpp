@@ -14,7 +14,7 @@
 #include "serial_subcommands.h"
 #include "settings_subcommands.h"
 #include "orvane/protocol/user_texts.h"
-#include "orvane/shell/forms/basic_form.h"
+#include "orvane/forms/basic_form.h"
 
 namespace orvane::cli {
 namespace {

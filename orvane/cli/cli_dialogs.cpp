@@ -2,9 +2,9 @@
 
 #include "settings_output.h"
 #include "orvane/protocol/user_texts.h"
-#include "orvane/shell/forms/advanced_form.h"
-#include "orvane/shell/forms/basic_form.h"
-#include "orvane/shell/forms/peer_rows.h"
+#include "orvane/forms/advanced_form.h"
+#include "orvane/forms/basic_form.h"
+#include "orvane/forms/peer_rows.h"
 
 namespace orvane::cli {
 

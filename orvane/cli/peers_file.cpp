@@ -3,8 +3,8 @@
 #include <nlohmann/json.hpp>
 
 #include "orvane/protocol/user_texts.h"
-#include "orvane/shell/forms/add_device_form.h"
-#include "orvane/shell/forms/form_texts.h"
+#include "orvane/forms/add_device_form.h"
+#include "orvane/forms/form_texts.h"
 #include "platform/udp_socket.h"
 
 namespace orvane::cli {

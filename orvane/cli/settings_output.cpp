@@ -3,7 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "orvane/protocol/row_format.h"
-#include "orvane/shell/forms/peer_rows.h"
+#include "orvane/forms/peer_rows.h"
 
 namespace orvane::cli {
 namespace {

@@ -5,7 +5,7 @@
 #include "settings_sim_fixture.h"
 #include "orvane/protocol/settings_texts.h"
 #include "orvane/protocol/user_texts.h"
-#include "orvane/shell/forms/form_texts.h"
+#include "orvane/forms/form_texts.h"
 #include "test_support/child_process.h"
 
 namespace orvane::cli {

@@ -11,7 +11,7 @@
 #include "orvane/cli/settings_output.h"
 #include "orvane/cli/settings_session.h"
 #include "orvane/protocol/tests/recording_ui.h"
-#include "orvane/shell/forms/form_texts.h"
+#include "orvane/forms/form_texts.h"
 #include "platform/gbk.h"
 
 namespace orvane::cli {

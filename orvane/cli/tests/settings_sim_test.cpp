@@ -3,7 +3,7 @@
 #include "settings_sim_fixture.h"
 #include "orvane/protocol/settings_texts.h"
 #include "orvane/protocol/user_texts.h"
-#include "orvane/shell/forms/form_texts.h"
+#include "orvane/forms/form_texts.h"
 
 namespace orvane::cli {
 namespace {

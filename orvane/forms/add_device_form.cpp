@@ -1,8 +1,8 @@
 #include "add_device_form.h"
 
-#include "orvane/shell/forms/form_texts.h"
-#include "orvane/shell/forms/ip_check.h"
-#include "orvane/shell/forms/text_input.h"
+#include "orvane/forms/form_texts.h"
+#include "orvane/forms/ip_check.h"
+#include "orvane/forms/text_input.h"
 
 namespace orvane::forms {
 

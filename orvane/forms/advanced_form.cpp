@@ -1,7 +1,7 @@
 #include "advanced_form.h"
 
-#include "orvane/shell/forms/form_texts.h"
-#include "orvane/shell/forms/text_input.h"
+#include "orvane/forms/form_texts.h"
+#include "orvane/forms/text_input.h"
 
 namespace orvane::forms {
 

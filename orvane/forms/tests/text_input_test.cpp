@@ -1,7 +1,7 @@
 // How edit texts are read: numbers the C library's way, lengths in UTF-16 units.
 #include <gtest/gtest.h>
 
-#include "orvane/shell/forms/text_input.h"
+#include "orvane/forms/text_input.h"
 
 namespace orvane::forms {
 namespace {

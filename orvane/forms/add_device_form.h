@@ -4,7 +4,7 @@
 #include <string>
 
 #include "orvane/protocol/peer_entry.h"
-#include "orvane/shell/forms/form_check.h"
+#include "orvane/forms/form_check.h"
 
 namespace orvane::forms {
 

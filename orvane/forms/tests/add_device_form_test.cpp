@@ -1,8 +1,8 @@
 // The add-device dialog without its window.
 #include <gtest/gtest.h>
 
-#include "orvane/shell/forms/add_device_form.h"
-#include "orvane/shell/forms/form_texts.h"
+#include "orvane/forms/add_device_form.h"
+#include "orvane/forms/form_texts.h"
 
 namespace orvane::forms {
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "orvane/shell/forms/text_input.h"
+#include "orvane/forms/text_input.h"
 
 namespace orvane::forms {
 namespace {

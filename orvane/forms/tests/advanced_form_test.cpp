@@ -1,8 +1,8 @@
 // The advanced settings dialog without its window.
 #include <gtest/gtest.h>
 
-#include "orvane/shell/forms/advanced_form.h"
-#include "orvane/shell/forms/form_texts.h"
+#include "orvane/forms/advanced_form.h"
+#include "orvane/forms/form_texts.h"
 
 namespace orvane::forms {
 namespace {

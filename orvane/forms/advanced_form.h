@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "orvane/protocol/advanced_settings.h"
-#include "orvane/shell/forms/form_check.h"
+#include "orvane/forms/form_check.h"
 
 namespace orvane::forms {
 

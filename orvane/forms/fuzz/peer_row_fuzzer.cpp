@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "orvane/shell/forms/peer_rows.h"
+#include "orvane/forms/peer_rows.h"
 
 using namespace orvane;
 using namespace orvane::forms;

@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "orvane/protocol/module_record.h"
-#include "orvane/shell/forms/form_check.h"
+#include "orvane/forms/form_check.h"
 
 namespace orvane::forms {
 

@@ -2,7 +2,7 @@
 // edit's entry and what OK makes of the rows.
 #include <gtest/gtest.h>
 
-#include "orvane/shell/forms/peer_rows.h"
+#include "orvane/forms/peer_rows.h"
 
 namespace orvane::forms {
 namespace {

@@ -1,8 +1,8 @@
 #include "basic_form.h"
 
-#include "orvane/shell/forms/form_texts.h"
-#include "orvane/shell/forms/ip_check.h"
-#include "orvane/shell/forms/text_input.h"
+#include "orvane/forms/form_texts.h"
+#include "orvane/forms/ip_check.h"
+#include "orvane/forms/text_input.h"
 #include "platform/gbk.h"
 
 namespace orvane::forms {

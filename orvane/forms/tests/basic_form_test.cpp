@@ -2,8 +2,8 @@
 // OK checks in their order and what OK stores.
 #include <gtest/gtest.h>
 
-#include "orvane/shell/forms/basic_form.h"
-#include "orvane/shell/forms/form_texts.h"
+#include "orvane/forms/basic_form.h"
+#include "orvane/forms/form_texts.h"
 #include "platform/gbk.h"
 
 namespace orvane::forms {
