@@ -3,8 +3,18 @@
 #include "main_frame.h"
 #include "orvane/protocol/orvane_view_core.h"
 #include "orvane_view.h"
+#include "platform/process_setup.h"
+#include "platform/program_dir.h"
+
+#include <QSettings>
+#include <QStringList>
 
 namespace orvane {
+namespace {
+
+std::filesystem::path programPath() { return platform::programDirectory() / readAppVersion().originalFilename; }
+
+}  // namespace
 
 COrvaneApp::COrvaneApp() : COrvaneApp(ConfigStore::inProgramDirectory()) {}
 
@@ -16,7 +26,10 @@ COrvaneApp::COrvaneApp(ConfigStore config, ProcessFlags& flags)
   core_->setWorkerPump(calls_.pumpFunction());
   ui_.attach(*frame_, frame_->view());
   frame_->view().attachOperations(*operations_);
+  QObject::connect(&frame_->view(), &COrvaneView::documentDropped, frame_.get(),
+                   [this](const QString& file) { openDocument(file); });
   prompt_.setParentWindow(frame_.get());
+  dialogs_.setParentWindow(frame_.get());
   QObject::connect(&frame_->view(), &COrvaneView::firstShown, frame_.get(),
                    [this] { initialUpdate(); });
 }
@@ -29,6 +42,29 @@ COrvaneApp::~COrvaneApp() {
   operations_.reset();
   core_.reset();
   wirelet_.release();
+  platform::removeFromFirewall(programPath());
+}
+
+void COrvaneApp::prepareProcess() {
+  platform::authoriseInFirewall(programPath(), version_.productName);
+  std::string appended;
+  if (!platform::appendToSearchPath(platform::programDirectory(), appended))
+    showMessageBox(nullptr, "无法注册环境变量: " + appended, version_.productName,
+                   MessageIcon::Error, MessageButtons::Ok);
+}
+
+// The profile keeps the four most recent, the newest first.
+void COrvaneApp::openDocument(const QString& file) {
+  constexpr int kRecentFiles = 4;
+  QSettings profile(QStringLiteral("Tarsel"), QStringLiteral("Orvane"));
+  QStringList recent;
+  for (int n = 1; n <= kRecentFiles; ++n) {
+    const QString entry = profile.value(QStringLiteral("Recent File List/File%1").arg(n)).toString();
+    if (!entry.isEmpty() && entry != file) recent << entry;
+  }
+  recent.prepend(file);
+  for (int n = 1; n <= kRecentFiles && n <= recent.size(); ++n)
+    profile.setValue(QStringLiteral("Recent File List/File%1").arg(n), recent[n - 1]);
 }
 
 bool COrvaneApp::loadWirelet() { return wirelet_.load(); }

@@ -65,6 +65,8 @@ COrvaneView::COrvaneView(OrvaneViewCore& core, std::function<void()> workerPump,
   connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
           &COrvaneView::onSelectionChanged);
   buildContextMenu();
+  setAcceptDrops(true);
+  viewport()->setAcceptDrops(true);
 }
 
 COrvaneView::~COrvaneView() {

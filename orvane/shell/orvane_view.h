@@ -66,9 +66,9 @@ class COrvaneView final : public QTableWidget {
   bool commandEnabled(int command) const;
   bool commandChecked(int command) const;
   // Runs a command of the view by its id (kCmdFindModules, kCmdRouteTcpIp,
-  // kCmdRouteSerial, kCmdBasicSettings ... kCmdFactoryRestore). A disabled
-  // command does nothing. False for ids the view does not handle (export,
-  // test: the frame's own).
+  // kCmdRouteSerial, kCmdBasicSettings ... kCmdFactoryRestore, kCmdExport,
+  // kCmdTest). A disabled command does nothing. False for ids the view does
+  // not handle.
   bool runCommand(int command);
 
   // The main window's close (closeEvent): while a serial operation
@@ -120,12 +120,17 @@ class COrvaneView final : public QTableWidget {
   void firmwareUpgradeStarted(int latestPercent);
   // UWM_PROGRESS for the progress dialog: percent 0-100, the last one 100.
   void progress(int percent);
+  // A document file (.opx) dropped on the list.
+  void documentDropped(const QString& file);
 
  protected:
   void showEvent(QShowEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void rebuildRows();

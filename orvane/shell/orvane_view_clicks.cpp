@@ -1,6 +1,9 @@
 // What the mouse does on the module list: clicks, double clicks and right
 // clicks on rows and on empty space, and the context menu (menu 138).
 #include <QContextMenuEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <QMenu>
 #include <QMouseEvent>
 
@@ -77,6 +80,33 @@ void COrvaneView::mouseDoubleClickEvent(QMouseEvent* event) {
     basicSettings();
   }
   sendSelectionState();
+}
+
+// Files dropped on the window are opened as documents, as the shell opens
+// them: only the document type .opx is taken.
+namespace {
+QStringList documentFiles(const QMimeData* data) {
+  QStringList files;
+  if (!data || !data->hasUrls()) return files;
+  for (const QUrl& url : data->urls())
+    if (url.isLocalFile() && url.toLocalFile().endsWith(QStringLiteral(".opx"), Qt::CaseInsensitive))
+      files << url.toLocalFile();
+  return files;
+}
+}  // namespace
+
+void COrvaneView::dragEnterEvent(QDragEnterEvent* event) {
+  if (!documentFiles(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void COrvaneView::dragMoveEvent(QDragMoveEvent* event) {
+  if (!documentFiles(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void COrvaneView::dropEvent(QDropEvent* event) {
+  const QStringList files = documentFiles(event->mimeData());
+  for (const QString& file : files) emit documentDropped(file);
+  if (!files.isEmpty()) event->acceptProposedAction();
 }
 
 void COrvaneView::reselectRememberedRow() {

@@ -90,6 +90,19 @@ class CloseTest : public QObject {
     QVERIFY(!frame.isVisible());
   }
 
+  // Without Wirelet the start-up stops with the loader's error number; the
+  // texts stand built in, with the suite's version numbers.
+  void startUpWithoutWireletAndVersionTexts() {
+    Editor editor;
+    QVERIFY(!editor.app.loadWirelet(editor.dir.path() / "libWirelet.so"));
+    QVERIFY(QString::fromStdString(editor.app.wireletNotFoundText())
+                .startsWith("没有找到libWirelet.so\nError Code: "));
+    const auto& version = editor.app.version();
+    QCOMPARE(QString::fromStdString(version.originalFilename), QString("Orvane.EXE"));
+    QCOMPARE(QString::fromStdString(frameTitle(version, 0)), QString("ORVANE (Ver2.0.1.1)"));
+    QCOMPARE(QString::fromStdString(aboutVersionText(version, 3)), QString("版本： V 2.0.1.1 - D3"));
+  }
+
   // The network route raises no communication-busy flag: no question.
   void closingDuringANetworkScanClosesAtOnce() {
     Editor editor;
