@@ -3,12 +3,10 @@
 #include <QApplication>
 #include <QDir>
 #include <QStandardPaths>
-#include <cstdio>
-#include <cstring>
 
+#include "common/help_and_version.h"
 #include "platform/program_dir.h"
 #include "tessor/gui/modbus_test_dlg.h"
-#include "tessor/gui/tessor_version.h"
 
 namespace {
 
@@ -18,21 +16,6 @@ const char* const kUsage =
     "默认 502；模块扫描目标: ScanAddress/ScanPort，默认 255.255.255.255:28784）。\n"
     "  --help      显示此说明\n"
     "  --version   显示版本\n";
-
-// Answered before anything else: no display, no settings file, no socket.
-int answerHelpOrVersion(int argc, char** argv) {
-  for (int i = 1; i < argc; ++i) {
-    if (std::strcmp(argv[i], "--version") == 0) {
-      std::printf("tessor %s\n", tessor::kTessorVersion);
-      return 0;
-    }
-    if (std::strcmp(argv[i], "--help") == 0) {
-      std::fputs(kUsage, stdout);
-      return 0;
-    }
-  }
-  return -1;
-}
 
 // The program's profile, which keeps the window placement: a private profile
 // file in the user's configuration directory.
@@ -46,7 +29,8 @@ std::filesystem::path profileFile() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (const int answered = answerHelpOrVersion(argc, argv); answered >= 0) return answered;
+  // Answered before anything else: no display, no settings file, no socket.
+  if (const auto answered = trax::answerHelpOrVersion(argc, argv, "tessor", kUsage)) return *answered;
   QApplication application(argc, argv);
   tessor::CModbusTestDlg window({platform::programDirectory() / "Config.ini", profileFile()},
                                 tessor::linkedQuorra(), platform::networkAdapters);
