@@ -15,6 +15,9 @@ int runWrite(const CliConfig& config, const Arguments& args, Streams streams);
 int runPoll(const CliConfig& config, const Arguments& args, Streams streams);
 int runScan(const CliConfig& config, const Arguments& args, Streams streams);
 
+// --help's text.
+std::string usageText();
+
 // The whole program: `args` without the program name. Returns the exit status.
 int runCli(const Arguments& args, Streams streams);
 

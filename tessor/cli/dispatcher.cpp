@@ -1,5 +1,6 @@
 #include <array>
 #include <ostream>
+#include <sstream>
 #include <string_view>
 
 #include "platform/whole_file.h"
@@ -49,6 +50,12 @@ void printUsage(std::ostream& out) {
 }
 
 }  // namespace
+
+std::string usageText() {
+  std::ostringstream text;
+  printUsage(text);
+  return text.str();
+}
 
 int runCli(const Arguments& args, Streams streams) {
   const CommandLine line = parseCommandLine(args);
