@@ -126,7 +126,6 @@ int preparePlan(const CommandArguments& args, CommandKind kind, CliSession& cli,
   if (kind == CommandKind::Write) plan.values = static_cast<int>(typed.size());
   if (plan.layout.type != ValueType::U16 && !kRegisterTypes[static_cast<std::size_t>(plan.registerType)].isWord)
     return refuse(streams, "--type: 只适用于字寄存器 (R)");
-  if (plan.words() == 0 && kind != CommandKind::Write) return refuse(streams, "长度为 0：没有要读取的数值");
   if (const auto error = chooseFunction(args, kind, plan); !error.empty()) return refuse(streams, error);
   std::vector<std::string> cells;
   if (kind == CommandKind::Write) {
