@@ -39,8 +39,11 @@ void QtUiPort::selectionState(int protocolType, std::uint8_t runMode) {
   });
 }
 
-// No operation opens the progress dialog yet: the firmware upgrade brings it.
-void QtUiPort::progress(int) {}
+// Queued behind the reports before it, so the dialog sees them in order.
+void QtUiPort::progress(int percent) {
+  if (!attached_) return;
+  GuiThreadCalls::post(frame_, [frame = frame_, percent] { frame->progress(percent); });
+}
 
 void QtUiPort::busyIndicator(bool on) {
   if (!attached_) return;
