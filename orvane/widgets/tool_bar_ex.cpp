@@ -21,7 +21,9 @@ void CToolBarEx::equaliseButtons() {
   for (QAction* action : actions())
     if (auto* button = qobject_cast<QToolButton*>(widgetForAction(action))) buttons.append(button);
   if (buttons.isEmpty()) return;
+  // The buttons of the row share one size, which fits the longest label.
   buttonSize_ = buttons.front()->sizeHint();
+  for (QToolButton* button : buttons) buttonSize_ = buttonSize_.expandedTo(button->sizeHint());
   for (QToolButton* button : buttons) button->setFixedSize(buttonSize_);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 // A flat toolbar whose buttons show a text label under their image. Once the
-// texts are set every button takes the size of the first one, so that the
-// row reads as one set of equal buttons.
+// texts are set every button takes one size, wide enough for the longest
+// label, so that the row reads as one set of equal buttons.
 #include <QToolBar>
 
 namespace orvane {
@@ -14,7 +14,7 @@ class CToolBarEx final : public QToolBar {
 
   // The label of an action's button.
   void setButtonText(QAction* action, const QString& text);
-  // Every button takes the size of the first button.
+  // Every button takes the size that fits the longest label.
   void equaliseButtons();
   QSize buttonSize() const { return buttonSize_; }
 
