@@ -52,8 +52,10 @@ CMainFrame::CMainFrame(OrvaneViewCore& core, std::function<void()> workerPump)
   for (const auto& [id, action] : actions_)
     connect(action, &QAction::triggered, this, [this, id = id] { onCommand(id); });
   connect(config_, &CDlgConfig::command, this, &CMainFrame::onCommand);
-  connect(&status_->portButton(), &QPushButton::clicked, this,
-          [this] { core_.selectSerialPort(); });
+  connect(&status_->portButton(), &QPushButton::clicked, view_, &COrvaneView::choosePort);
+  connect(view_, &COrvaneView::commandStateChanged, this, &CMainFrame::updateCommandStates);
+  connect(view_, &COrvaneView::firmwareUpgradeStarted, this, &CMainFrame::runProgressDialog);
+  connect(view_, &COrvaneView::progress, this, &CMainFrame::progress);
   updateCommandStates();
 }
 
@@ -85,9 +87,11 @@ void CMainFrame::createDockBar() {
 
 void CMainFrame::registerFrameCommands() {
   handlers_[kCmdExit] = [this] { close(); };
-  handlers_[kCmdRouteTcpIp] = [this] { selectRoute(kProtocolTcpIp); };
-  handlers_[kCmdRouteSerial] = [this] { selectRoute(kProtocolSerial); };
-  handlers_[kCmdFindModules] = [this] { findModules(); };
+  // The view's commands: the route, the scan and the selected module's.
+  for (const int id : {kCmdRouteTcpIp, kCmdRouteSerial, kCmdFindModules, kCmdBasicSettings,
+                       kCmdAdvancedSettings, kCmdPeerSettings, kCmdFirmwareUpgrade,
+                       kCmdFactoryRestore})
+    handlers_[id] = [this, id] { view_->runCommand(id); };
   handlers_[kCmdToolBar] = [this] { toolBar_->setVisible(toolBar_->isHidden()); };
   handlers_[kCmdStatusBar] = [this] { status_->setVisible(status_->isHidden()); };
   handlers_[kCmdSettingsBar] = [this] {
@@ -121,13 +125,7 @@ void CMainFrame::setCommandHandler(int command, std::function<void()> handler) {
 }
 
 CommandContext CMainFrame::commandContext() const {
-  CommandContext context;
-  context.protocolType = core_.protocolType();
-  for (const QModelIndex& index : view_->selectionModel()->selectedRows())
-    if (context.selectedRow < 0 || index.row() < context.selectedRow)
-      context.selectedRow = index.row();
-  if (context.selectedRow >= 0)
-    context.runMode = core_.runModeOfRow(view_->rowMacText(context.selectedRow));
+  CommandContext context = view_->commandContext();
   context.toolBarShown = !toolBar_->isHidden();
   context.statusBarShown = !status_->isHidden();
   context.settingsBarShown = dock_ && !dock_->isHidden();
@@ -183,18 +181,6 @@ void CMainFrame::progress(int percent) {
   if (progress_) progress_->progress(percent);
 }
 
-void CMainFrame::selectRoute(int protocolType) {
-  core_.setProtocolType(protocolType);
-  showRoute(protocolType, core_.portCom());
-  core_.ui().selectionState(protocolType, 0);
-  findModules();
-}
-
-void CMainFrame::findModules() {
-  view_->deleteAllRows();
-  core_.findModules();
-}
-
 void CMainFrame::showAbout() {
   CAboutDlg about(version_, this);
   about.exec();
@@ -220,10 +206,13 @@ bool CMainFrame::event(QEvent* event) {
   return CAutoHideFrame::event(event);
 }
 
-// From here on no status text is stored. The question while a serial
-// operation runs, and the wait for it, join here with the serial route.
+// The view asks while a serial operation runs, sets the closing flag and
+// waits for the operation to end.
 void CMainFrame::closeEvent(QCloseEvent* event) {
-  core_.flags().closing = true;
+  if (!view_->queryClose()) {
+    event->ignore();
+    return;
+  }
   waitCursor(false);
   QMainWindow::closeEvent(event);
 }

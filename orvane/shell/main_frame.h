@@ -6,8 +6,9 @@
 //
 // User-interface thread only; the worker reaches it through the UI port,
 // which calls the handlers below (named after their window messages).
-// Commands are known by their ids; each runs the handler registered for it,
-// and their enabled and checked states come from applyCommandState.
+// Commands are known by their ids; each runs the handler registered for it
+// (the view's commands go to COrvaneView::runCommand), and their enabled and
+// checked states come from applyCommandState.
 #include <QPointer>
 #include <cstdint>
 #include <functional>
@@ -81,13 +82,6 @@ class CMainFrame final : public CAutoHideFrame {
   // UWM_PROGRESS to the open progress dialog, if any.
   void progress(int percent);
   CDlgProgress* progressDialog() const;
-
-  // The route commands "TCP/IP" and "串口": the route into Lumen_.ini, the
-  // port button, the panels, then "查找模块".
-  void selectRoute(int protocolType);
-  // "查找模块": the list emptied and a scan started, unless the previous
-  // operation goes on past 100 ms.
-  void findModules();
 
  protected:
   bool event(QEvent* event) override;

@@ -39,10 +39,9 @@ void QtUiPort::selectionState(int protocolType, std::uint8_t runMode) {
   });
 }
 
-// Queued behind the reports before it, so the dialog sees them in order.
 void QtUiPort::progress(int percent) {
   if (!attached_) return;
-  GuiThreadCalls::post(frame_, [frame = frame_, percent] { frame->progress(percent); });
+  GuiThreadCalls::post(view_, [view = view_, percent] { view->progressPosted(percent); });
 }
 
 void QtUiPort::busyIndicator(bool on) {

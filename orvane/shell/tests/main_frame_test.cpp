@@ -71,13 +71,13 @@ class MainFrameTest : public QObject {
     frame.onCommand(kCmdRouteSerial);
     QVERIFY(frame.action(kCmdRouteSerial)->isChecked());
     QVERIFY(!frame.action(kCmdRouteTcpIp)->isChecked());
-    QCOMPARE(frame.statusPanes().portButton().text(), QStringLiteral("COM0"));
+    QTRY_COMPARE(frame.statusPanes().portButton().text(), QStringLiteral("COM0"));
     QVERIFY(frame.statusPanes().portButton().isEnabled());
     QVERIFY(!frame.infoPanel().rowShown(CDlgInfo::kBoot));
     QCOMPARE(editor.app->core().config().readInt("ProtocolType"), 1);
     frame.onCommand(kCmdRouteTcpIp);
     QVERIFY(frame.action(kCmdRouteTcpIp)->isChecked());
-    QCOMPARE(frame.statusPanes().portButton().text(), QStringLiteral("TCP/IP"));
+    QTRY_COMPARE(frame.statusPanes().portButton().text(), QStringLiteral("TCP/IP"));
     QVERIFY(!frame.statusPanes().portButton().isEnabled());
   }
 
