@@ -12,6 +12,7 @@
 
 #include "loopback_config.h"
 #include "orvane/protocol/orvane_view_core.h"
+#include "orvane/shell/dlg_config.h"
 #include "orvane/shell/dlg_help.h"
 #include "orvane/shell/dlg_info.h"
 #include "orvane/shell/frame_commands.h"
@@ -64,19 +65,22 @@ class MainFrameTest : public QObject {
     QCOMPARE(frame.action(kCmdFindModules)->toolTip(), QStringLiteral("查找"));
   }
 
-  // The route command checks its item, sets the port button and the panels.
-  void routeCommands() {
+  // The selection state of each route reaches the menus and panels; the
+  // "TCP/IP" command goes through the view. (The serial route's scan would
+  // ask for a port: its command is the view's to test.)
+  void routeStates() {
     Editor editor;
     auto& frame = editor.frame();
-    frame.onCommand(kCmdRouteSerial);
+    editor.app->core().overrideProtocolType(kProtocolSerial);
+    frame.selectionState(kProtocolSerial, 0);
     QVERIFY(frame.action(kCmdRouteSerial)->isChecked());
     QVERIFY(!frame.action(kCmdRouteTcpIp)->isChecked());
-    QTRY_COMPARE(frame.statusPanes().portButton().text(), QStringLiteral("COM0"));
-    QVERIFY(frame.statusPanes().portButton().isEnabled());
     QVERIFY(!frame.infoPanel().rowShown(CDlgInfo::kBoot));
-    QCOMPARE(editor.app->core().config().readInt("ProtocolType"), 1);
+    QVERIFY(!frame.configPanel().button(CDlgConfig::kUpgrade).isEnabled());
     frame.onCommand(kCmdRouteTcpIp);
     QVERIFY(frame.action(kCmdRouteTcpIp)->isChecked());
+    QVERIFY(frame.infoPanel().rowShown(CDlgInfo::kBoot));
+    QVERIFY(frame.configPanel().button(CDlgConfig::kUpgrade).isEnabled());
     QTRY_COMPARE(frame.statusPanes().portButton().text(), QStringLiteral("TCP/IP"));
     QVERIFY(!frame.statusPanes().portButton().isEnabled());
   }
