@@ -26,6 +26,7 @@
 #include "qt_prompt.h"
 #include "qt_text.h"
 #include "shell_texts.h"
+#include "trax_version.h"
 
 namespace orvane {
 
@@ -35,7 +36,11 @@ CMainFrame::CMainFrame(OrvaneViewCore& core, std::function<void()> workerPump)
       actions_(createFrameActions(*this)),
       toolBar_(new CToolBarEx(QString(), this)),
       status_(new MainStatusBar(this)) {
-  setWindowTitle(qtText(shell_texts::kWindowTitle));
+  // The suite's version from the build, and "DebugVersion" from Lumen_.ini,
+  // until the application object gives the version texts it has read.
+  setVersion({"ORVANE", "",
+              {TRAX_VERSION_MAJOR, TRAX_VERSION_MINOR, TRAX_VERSION_PATCH, TRAX_VERSION_TWEAK},
+              core_.config().readInt("DebugVersion")});
   setWindowIcon(svgIcon(QStringLiteral(":/icons/logo.svg")));
   setCentralWidget(view_);
   buildMenus(*menuBar(), actions_);

@@ -134,6 +134,7 @@ class MainFrameTest : public QObject {
 
   void titleWithVersion() {
     Editor editor;
+    QCOMPARE(editor.frame().windowTitle(), QStringLiteral("ORVANE (Ver2.0.1.1)"));
     editor.frame().setVersion({"ORVANE", "", {2, 0, 1, 1}, 3});
     QCOMPARE(editor.frame().windowTitle(), QStringLiteral("ORVANE (Ver2.0.1.1 - D3)"));
   }

@@ -14,6 +14,7 @@
 #include <functional>
 #include <vector>
 
+#include "common/help_and_version.h"
 #include "orvane/protocol/orvane_view_core.h"
 #include "orvane/shell/busy_indicator.h"
 #include "orvane/shell/dlg_about.h"
@@ -129,12 +130,24 @@ class Tour {
 
 }  // namespace
 
+const char* const kUsage =
+    "usage: orvane-screenshot-tour OUTPUT_DIR\n"
+    "Scans the modules named by Lumen_.ini in the program directory and saves a\n"
+    "picture of each of the editor's main states into OUTPUT_DIR (run under Xvfb\n"
+    "by scripts/screenshots.sh).\n"
+    "  --help      this text\n"
+    "  --version   the suite's version\n";
+
 int main(int argc, char** argv) {
-  QApplication application(argc, argv);
+  // Answered before a display is opened or a scan is sent.
+  if (const auto answered =
+          trax::answerHelpOrVersion(argc, argv, "orvane-screenshot-tour", kUsage))
+    return *answered;
   if (argc != 2) {
-    std::fprintf(stderr, "usage: orvane-screenshot-tour OUTPUT_DIR\n");
+    std::fputs(kUsage, stderr);
     return 2;
   }
+  QApplication application(argc, argv);
   QApplication::setOrganizationName(QStringLiteral("Tarsel"));
   QApplication::setApplicationName(QStringLiteral("Orvane"));
   orvane::COrvaneApp app;
