@@ -16,9 +16,9 @@ struct CliConfig {
 // Config.ini beside the program.
 std::filesystem::path defaultConfigFile();
 
-// Keys read as the window reads them: an IP address byte of 255 (or absent)
-// leaves no address; the other keys fall back to the file's defaults. A
-// missing file gives every default.
+// Keys read as the window reads them (LoadSettings, LoadNetworkSettings): an IP
+// address byte of 255 (or absent) leaves no address. A missing file gives
+// every default.
 CliConfig loadCliConfig(const std::filesystem::path& file);
 
 }  // namespace tessor::cli

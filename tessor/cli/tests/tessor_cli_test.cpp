@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <fstream>
 #include <sstream>
 
 #include "tessor/cli/commands.h"
 #include "tessor/tests/modbus_peer.h"
 #include "test_support/child_process.h"
+#include "test_support/temp_dir.h"
 
 namespace tessor::cli {
 namespace {
@@ -213,6 +215,21 @@ TEST_F(TessorCliTest, PollPrintsOneRowPerCycleAndCountsThem) {
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.err.find("扫描次数 1,错误次数 0\n"), std::string::npos) << r.err;
   EXPECT_NE(r.err.find("错误 1701: 无法访问PLC存储器"), std::string::npos) << r.err;
+}
+
+TEST_F(TessorCliTest, ConfigIniSuppliesTheConnectionAndOptionsOverrideIt) {
+  test_support::TempDir dir;
+  const auto file = dir.path() / "Config.ini";
+  std::ofstream(file) << "[MODBUSTCPIP]\r\nIP Address0=127\r\nIP Address1=0\r\nIP Address2=0\r\n"
+                         "IP Address3=1\r\nStation=7\r\nPort=" << peer.port() << "\r\n";
+  std::ostringstream out, err;
+  EXPECT_EQ(runCli({"--config", file.string(), "read", "R0"}, {out, err}), 0) << err.str();
+  EXPECT_EQ(runCli({"--config", file.string(), "--station", "9", "read", "R0"}, {out, err}), 0);
+  EXPECT_EQ(peer.log(), (std::vector<std::string>{"fc=3 unit=7 addr=0 count=1", "fc=3 unit=9 addr=0 count=1"}));
+  std::ofstream(file) << "[MODBUSTCPIP]\r\nPort=" << peer.port() << "\r\n";  // no address
+  EXPECT_EQ(runCli({"--config", file.string(), "read", "R0"}, {out, err}), 2);
+  EXPECT_NE(err.str().find("请输入IP地址!"), std::string::npos);
+  EXPECT_EQ(peer.connections(), 2);
 }
 
 TEST(TessorCliScanTest, ListsEachModuleThatAnswersTrax_sim) {
