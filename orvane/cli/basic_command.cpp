@@ -36,8 +36,19 @@ std::optional<Ipv4Bytes> ipArgument(const std::optional<std::string>& text, bool
                    static_cast<std::uint8_t>(*ip >> 8), static_cast<std::uint8_t>(*ip)};
 }
 
+// The serial dialog has its name, description and radio buttons disabled:
+// the PLC holds neither texts nor an addressing choice.
+std::string serialRefusal(const SettingsArguments& a) {
+  for (const char* option : {"--name", "--description"})
+    if (a.value(option)) return std::string(option) + " 在串口方式下不可用：PLC 不保存模块的名称和描述";
+  if (a.flag("--dhcp")) return "--dhcp 在串口方式下不可用：串口方式只设置正在使用的IP地址";
+  return {};
+}
+
 // The changes from the command line; an error text when they cannot be.
-std::string readChanges(const SettingsArguments& a, BasicChanges& changes) {
+std::string readChanges(const SettingsArguments& a, bool serial, BasicChanges& changes) {
+  if (serial)
+    if (auto refusal = serialRefusal(a); !refusal.empty()) return refusal;
   changes.id = a.value("--id");
   changes.name = a.value("--name");
   changes.description = a.value("--description");
@@ -80,7 +91,8 @@ int runBasicWith(DatagramTransport& transport, const GlobalOptions& options,
   if (!a.error.empty()) return usageError(kName, a.error, streams);
   CliPrompt prompt(streams.err);
   CliDialogs dialogs(prompt, streams.out, a.flag("--json"));
-  if (const auto error = readChanges(a, dialogs.basic); !error.empty())
+  if (const auto error = readChanges(a, options.serialPort.has_value(), dialogs.basic);
+      !error.empty())
     return usageError(kName, error, streams);
   const auto wait = a.value("--wait").value_or("3000");
   if (!digitsOnly(wait) || wait.size() > 6) return usageError(kName, "--wait 应为毫秒数", streams);

@@ -23,6 +23,9 @@ struct Subcommand {
   std::string_view usage;  // the arguments after the name
   std::string_view summary;
   SubcommandFunction run;
+  // Whether it has a meaning with --serial: the advanced settings, the peer
+  // table and the upgrade travel only over the network.
+  bool onSerialRoute = false;
 };
 
 std::span<const Subcommand> subcommands();
