@@ -129,6 +129,19 @@ ModuleRecord record() {
   return r;
 }
 
+TEST(SettingsOutput, AModulesTextCannotDriveTheTerminal) {
+  auto r = record();
+  const std::string forged = "站\x1b[2J\r\n模块ID: 99";
+  setTextField(r.name, platform::utf8ToGbk(forged));
+  setTextField(r.description, "a\tb\x07");
+  const auto text = basicSettingsText(r);
+  EXPECT_NE(text.find("名称: 站 [2J  模块ID: 99\n描述: a b \n"), std::string::npos) << text;
+  EXPECT_EQ(text.find('\x1b'), std::string::npos);
+  const auto json = nlohmann::json::parse(basicSettingsJson(r));
+  EXPECT_EQ(json["name"], forged);
+  EXPECT_EQ(json["description"], "a\tb\x07");
+}
+
 TEST(CliDialogs, BasicChangesGoThroughTheDialog) {
   testing::ScriptedPrompt prompt;
   std::ostringstream out;
