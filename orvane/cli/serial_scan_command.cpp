@@ -23,6 +23,8 @@ int runSerialScan(const GlobalOptions& options, bool json, Streams streams) {
     return kExitFailure;
   }
   const auto records = core.table().snapshot();
+  if (records.empty())
+    streams.err << "没有模块：COM" << core.portCom() << " 上的PLC的槽位表中没有以太网模块\n";
   streams.out << (json ? scanJson(records, kProtocolSerial) : scanRowsText(records, kProtocolSerial));
   return kExitOk;
 }

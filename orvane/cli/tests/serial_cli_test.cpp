@@ -145,6 +145,15 @@ TEST_F(SerialCliTest, ScanPrintsTheRowsOfTheSerialList) {
   EXPECT_EQ(modules[1]["moduleId"], 3);
 }
 
+TEST_F(SerialCliTest, AnEmptySlotTableIsAScanWithANote) {
+  PlcSimLine plc(kPort, R"({"plc": {"family": "z", "text": "VT-PLC I/O Base"}})");
+  ASSERT_TRUE(plc.ready());
+  const auto result = run(kCli, withConfig("--serial COM12 scan"));
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.out, "");
+  EXPECT_EQ(result.err, "没有模块：COM12 上的PLC的槽位表中没有以太网模块\n");
+}
+
 TEST_F(SerialCliTest, FailedModelCheckExitsWithItsText) {
   PlcSimLine plc(kPort, R"({"plc": {"family": "A", "text": "VT-PLC I/O Base"}})");
   ASSERT_TRUE(plc.ready());
