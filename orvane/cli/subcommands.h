@@ -10,9 +10,12 @@
 
 namespace orvane::cli {
 
+// Standard output carries results only; messages, questions and progress go
+// to standard error.
 struct Streams {
   std::ostream& out;
   std::ostream& err;
+  bool errIsTerminal = false;  // progress is then drawn as a bar in place
 };
 
 using SubcommandFunction = int (*)(const GlobalOptions&, std::span<const std::string> args,

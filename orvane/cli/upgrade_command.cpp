@@ -69,7 +69,7 @@ int runUpgradeWith(DatagramTransport& transport, const GlobalOptions& options,
   const auto config = cliConfig(options, streams.err);
   if (!config) return kExitUsage;
 
-  TerminalUpgradeUi ui(streams.out);
+  TerminalUpgradeUi ui(streams.err, streams.errIsTerminal);
   TerminalUpgradePrompt prompt(streams.out, streams.err, in, parsed->yes);
   OrvaneViewCore core(ui, prompt, transport, *config);
   FirmwareUpgrade upgrade(core, timing);

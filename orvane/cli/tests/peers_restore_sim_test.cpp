@@ -94,12 +94,12 @@ TEST_F(SettingsSimTest, RestoreAsksAndSendsOnlyOnYes) {
     std::vector<int> codes;
   };
   const Row rows[] = {
-      {{kMac}, "n\n", kExitCancelled, question, "", {}},
-      {{kMac}, "", kExitCancelled, question + "\n", "", {}},
+      {{kMac}, "n\n", kExitCancelled, "", question, {}},
+      {{kMac}, "", kExitCancelled, "", question + "\n", {}},
       {{"00-11-22-33-44-56", "--yes"}, "", kExitFailure, "", "该模块处于BOOTLOAD状态，无法执行此命令。\n", {}},
       {{"00-11-22-33-44-57", "--yes"}, "", kExitFailure, "", "警告: " + std::string(texts::kManualReset) + "\n", {}},
-      {{kMac}, "y\n", kExitOk, question, "", {0x0A}},
-      {{kMac, "--yes"}, "", kExitOk, question + "y (--yes)\n", "", {0x0A}},
+      {{kMac}, "y\n", kExitOk, "", question, {0x0A}},
+      {{kMac, "--yes"}, "", kExitOk, "", question + "y (--yes)\n", {0x0A}},
   };
   for (const auto& row : rows) {
     EXPECT_EQ(restore(row.args, row.answer), row.status) << row.args[0] << row.answer;
