@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "cli_dialogs.h"
+#include "command_line_text.h"
 #include "settings_output.h"
 #include "settings_session.h"
 #include "serial_subcommands.h"
@@ -58,6 +59,10 @@ std::string readChanges(const SettingsArguments& a, bool serial, BasicChanges& c
   changes.mask = ipArgument(a.value("--mask"), bad);
   changes.gateway = ipArgument(a.value("--gateway"), bad);
   if (bad) return "无效的IP地址 (应为 a.b.c.d)";
+  for (const auto& [option, text] : {std::pair{"--name", changes.name},
+                                     std::pair{"--description", changes.description}})
+    if (const auto character = text ? characterOutsideGbk(*text) : std::nullopt)
+      return std::string(option) + " 中的字符 " + *character + " 无法以 GBK (代码页 936) 保存";
   if (changes.id && !digitsOnly(*changes.id)) return "模块ID只能包含数字";
   if (changes.automatic && (changes.ip || changes.mask || changes.gateway))
     return "--dhcp 不能与 --ip、--mask、--gateway 同时使用";
