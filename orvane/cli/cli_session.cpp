@@ -1,16 +1,24 @@
 #include "cli_session.h"
 
-#include <filesystem>
+#include "platform/whole_file.h"
 
 namespace orvane::cli {
 
+// The editor reads a settings file it cannot open as empty; here that would
+// send to the default broadcast address instead of the one the file names.
 std::optional<ConfigStore> cliConfig(const GlobalOptions& options, std::ostream& err) {
-  if (!options.config) return ConfigStore::inProgramDirectory();
-  if (!std::filesystem::is_regular_file(*options.config)) {
-    err << "orvane-cli: 配置文件不存在: " << options.config->string() << '\n';
-    return std::nullopt;
+  auto config = options.config ? ConfigStore(*options.config) : ConfigStore::inProgramDirectory();
+  const auto contents = platform::readRegularFile(config.file());
+  using Status = platform::FileContents::Status;
+  if (contents.status == Status::Read || (contents.status == Status::Missing && !options.config))
+    return config;
+  if (contents.status == Status::Missing) {
+    err << "orvane-cli: 配置文件不存在: " << config.file().string() << '\n';
+  } else {
+    err << "orvane-cli: 无法读取配置文件: " << config.file().string() << ": "
+        << (contents.status == Status::NotRegular ? "不是普通文件" : contents.error.message()) << '\n';
   }
-  return ConfigStore(*options.config);
+  return std::nullopt;
 }
 
 void prepareNetworkCore(OrvaneViewCore& core, const GlobalOptions& options) {

@@ -10,8 +10,9 @@
 
 namespace orvane::cli {
 
-// --config FILE, or Lumen_.ini in the program directory. Nothing, after a
-// message on `err`, when --config names no file.
+// --config FILE, or Lumen_.ini in the program directory (which may be
+// missing). Nothing, after a message on `err`, when --config names no file or
+// either file exists but cannot be read (the reason is in the message).
 std::optional<ConfigStore> cliConfig(const GlobalOptions& options, std::ostream& err);
 
 // The editor's settings, the network route for this run, and --target.
