@@ -123,7 +123,7 @@ int runBasicWith(DatagramTransport& transport, const GlobalOptions& options,
     const auto record = *session.core().table().record(*row);
     streams.out << (a.flag("--json") ? basicSettingsJson(record) : basicSettingsText(record));
   }
-  return settingsExitStatus(outcome, dialogs.refused());
+  return session.exitStatus(outcome, dialogs.refused());
 }
 
 }  // namespace orvane::cli

@@ -39,7 +39,7 @@ int runRestoreWith(DatagramTransport& transport, const GlobalOptions& options,
     outcome = session.commands().lastRestoreOutcome();
   }
   if (outcome == SettingsOutcome::Cancelled) return kExitCancelled;
-  return settingsExitStatus(outcome, false);
+  return session.exitStatus(outcome, false);
 }
 
 }  // namespace orvane::cli

@@ -1,6 +1,7 @@
 // orvane-cli image and upgrade: the image verdict, the progress bar, and
 // upgrades of a trax-sim module on loopback with their exit statuses.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <sstream>
 
@@ -10,6 +11,7 @@
 #include "orvane/firmware/tests/sim_module.h"
 #include "orvane/firmware/tests/upgrade_fakes.h"
 #include "orvane/protocol/config_store.h"
+#include "orvane/protocol/tests/fake_transport.h"
 #include "test_support/child_process.h"
 #include "test_support/temp_dir.h"
 
@@ -163,6 +165,42 @@ TEST_F(FirmwareCommandsTest, FailuresAndRefusalsExitNonZeroWithTheirText) {
     SimModule sim(row.simArgs);
     EXPECT_EQ(upgrade(sim, row.args), row.status);
     EXPECT_TRUE(err.str().ends_with(row.err)) << err.str();  // after the questions
+  }
+}
+
+TEST_F(FirmwareCommandsTest, AFileThatCannotBeReadIsNamedBeforeAnythingIsSentOrAsked) {
+  const auto missing = (dir.path() / "missing.bin").string();
+  const auto fifo = (dir.path() / "fifo.bin").string();
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const auto directory = dir.path().string();
+  struct Row {
+    std::vector<std::string> upgradeArgs;
+    std::string file, message;
+  };
+  const Row rows[] = {
+      {{missing}, missing, "文件不存在: " + missing},
+      {{fifo}, fifo, "无法读取文件: " + fifo + ": 不是普通文件"},
+      {{directory}, directory, "无法读取文件: " + directory + ": Is a directory"},
+      {{}, "", "文件不存在: " + (dir.path() / "fw.bin").string()},  // FirmwareFileName, removed below
+  };
+  GlobalOptions options;
+  options.config = iniPath();
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.message);
+    if (row.file.empty()) std::filesystem::remove(dir.path() / "fw.bin");
+    else {
+      err.str("");
+      EXPECT_EQ(imageCommand({row.file}), kExitUsage);
+      EXPECT_EQ(err.str(), "orvane-cli image: " + row.message + "\n");
+    }
+    err.str("");
+    FakeTransport transport;
+    std::istringstream in("y\ny\n");
+    auto args = row.upgradeArgs;
+    args.insert(args.begin(), kMacArg);
+    EXPECT_EQ(runUpgradeWith(transport, options, args, {out, err}, in, UpgradeTiming{}), kExitUsage);
+    EXPECT_EQ(err.str(), "orvane-cli upgrade: " + row.message + "\n");  // no question before it
+    EXPECT_TRUE(transport.sent().empty());
   }
 }
 
