@@ -44,50 +44,44 @@ std::optional<std::size_t> BootLoaderRequests::exchange(CommandCode code, const 
   return link_.exchangeFrame(*frame, reply, timeoutMs);
 }
 
-bool BootLoaderRequests::exchanged(CommandCode code, const MacAddress& mac,
+bool BootLoaderRequests::succeeded(CommandCode code, const MacAddress& mac,
                                    std::span<const std::uint8_t> payload, int timeoutMs) {
   std::array<std::uint8_t, kReplyCapacity> reply{};
-  return exchange(code, mac, payload, timeoutMs, reply).has_value();
-}
-
-bool BootLoaderRequests::written(CommandCode code, const MacAddress& mac,
-                                 std::span<const std::uint8_t> payload, int timeoutMs) {
-  std::array<std::uint8_t, kReplyCapacity> reply{};
   const auto length = exchange(code, mac, payload, timeoutMs, reply);
-  return length && *length > kReplyResultOffset && reply[kReplyResultOffset] == 0;
+  return length && replySucceeded(code, std::span<const std::uint8_t>(reply).first(*length));
 }
 
 bool BootLoaderRequests::enterBootLoader(const MacAddress& mac) {
-  return exchanged(CommandCode::EnterBootLoader, mac, {}, timeouts_.replyMs);
+  return succeeded(CommandCode::EnterBootLoader, mac, {}, timeouts_.replyMs);
 }
 
 bool BootLoaderRequests::readBootInfo(const MacAddress& mac, int timeoutMs) {
-  return exchanged(CommandCode::ReadBootInfo, mac, {}, timeoutMs);
+  return succeeded(CommandCode::ReadBootInfo, mac, {}, timeoutMs);
 }
 
 bool BootLoaderRequests::readSystemInfo(const MacAddress& mac, int timeoutMs) {
-  return exchanged(CommandCode::ReadSystemInfo, mac, {}, timeoutMs);
+  return succeeded(CommandCode::ReadSystemInfo, mac, {}, timeoutMs);
 }
 
 bool BootLoaderRequests::eraseFirmware(const MacAddress& mac, FirmwareKind kind) {
-  return written(CommandCode::EraseFirmware, mac, kindPayload(kind), timeouts_.eraseMs);
+  return succeeded(CommandCode::EraseFirmware, mac, kindPayload(kind), timeouts_.eraseMs);
 }
 
 bool BootLoaderRequests::writeFirmwareBlock(const MacAddress& mac, FirmwareKind kind,
                                             std::uint16_t number, std::uint32_t offset,
                                             std::span<const std::uint8_t> data) {
   const auto payload = firmwareBlockPayload(kind, number, offset, data);
-  return written(CommandCode::WriteFirmwareBlock, mac, payload, timeouts_.replyMs);
+  return succeeded(CommandCode::WriteFirmwareBlock, mac, payload, timeouts_.replyMs);
 }
 
 bool BootLoaderRequests::verifyFirmware(const MacAddress& mac, FirmwareKind kind,
                                         std::uint32_t total, std::uint8_t checkByte) {
-  return written(CommandCode::VerifyFirmware, mac, verifyPayload(kind, total, checkByte),
-                 timeouts_.replyMs);
+  return succeeded(CommandCode::VerifyFirmware, mac, verifyPayload(kind, total, checkByte),
+                   timeouts_.replyMs);
 }
 
 bool BootLoaderRequests::restartModule(const MacAddress& mac, FirmwareKind kind) {
-  return written(CommandCode::RestartModule, mac, kindPayload(kind), timeouts_.replyMs);
+  return succeeded(CommandCode::RestartModule, mac, kindPayload(kind), timeouts_.replyMs);
 }
 
 }  // namespace orvane

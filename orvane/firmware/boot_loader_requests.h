@@ -2,8 +2,8 @@
 // The boot loader's requests, one function each. Every request is a
 // ConfigFrame addressed to the module's MAC; a request succeeds when a reply
 // with its command byte arrives within its time-out, and the erase, block,
-// verify and restart requests also need reply byte 4 to be 0. Multi-byte
-// numbers go little-endian.
+// verify and restart requests also need reply byte 4 to be 0 (the command
+// table's result byte). Multi-byte numbers go little-endian.
 //
 //   EnterBootLoader    0x0C  11 bytes
 //   ReadBootInfo       0xE1  11 bytes
@@ -64,10 +64,9 @@ class BootLoaderRequests {
   std::optional<std::size_t> exchange(CommandCode code, const MacAddress& mac,
                                       std::span<const std::uint8_t> payload, int timeoutMs,
                                       std::span<std::uint8_t> reply);
-  bool exchanged(CommandCode code, const MacAddress& mac, std::span<const std::uint8_t> payload,
+  // A reply came and, as the command table says, reports success.
+  bool succeeded(CommandCode code, const MacAddress& mac, std::span<const std::uint8_t> payload,
                  int timeoutMs);
-  bool written(CommandCode code, const MacAddress& mac, std::span<const std::uint8_t> payload,
-               int timeoutMs);
 
   ModuleLink& link_;
   BootLoaderTimeouts timeouts_;

@@ -1,6 +1,7 @@
 #pragma once
-// The view's part of closing the main window, and the communication-busy
-// flag that the serial operations raise while they talk to the PLC.
+// The view's part of closing the main window. The serial operations raise
+// the communication-busy flag through CommunicationScope (process_flags.h)
+// while they talk to the PLC; the close reads who holds it there.
 //
 // Closing: while communicating, ask first; then set the closing flag (from
 // then on no status text is stored and the serial operations stop offering
@@ -15,10 +16,7 @@
 //    one of its own dialogs, that is further down the same stack; waiting
 //    there could never end, so the close is deferred until that operation
 //    lowers the flag.
-#include <atomic>
 #include <functional>
-#include <mutex>
-#include <thread>
 
 #include "orvane/protocol/process_flags.h"
 #include "orvane/protocol/prompt.h"
@@ -29,19 +27,6 @@ class ClosingSequence {
  public:
   explicit ClosingSequence(Prompt& prompt, ProcessFlags& flags = processFlags());
 
-  // Raises the communication-busy flag for its lifetime and remembers which
-  // thread holds it. One serial operation communicates at a time.
-  class CommunicationScope {
-   public:
-    explicit CommunicationScope(ClosingSequence& owner);
-    ~CommunicationScope();
-    CommunicationScope(const CommunicationScope&) = delete;
-    CommunicationScope& operator=(const CommunicationScope&) = delete;
-
-   private:
-    ClosingSequence& owner_;
-  };
-
   // Steps 1 and 2 of closing: while communicating, asks "正在通信中，退出软件吗？..."
   // (warning, OK and Cancel); anything but OK keeps the program running and
   // returns false. Otherwise sets the closing flag and returns true.
@@ -50,20 +35,15 @@ class ClosingSequence {
   // UWM_WAIT_IDLE. Returns true once the flag is clear: the caller closes
   // now. Between tests it calls `pump` and gives up its time slice. When the
   // flag is held by the calling thread itself, returns false at once; `then`
-  // runs on that thread as soon as its operation lowers the flag.
+  // runs on that thread as soon as its operation lets go of the flag.
   bool waitIdle(const std::function<void()>& pump, std::function<void()> then = {});
 
   bool communicating() const { return flags_.communicationBusy; }
   bool closing() const { return flags_.closing; }
 
  private:
-  void release();
-
   Prompt& prompt_;
   ProcessFlags& flags_;
-  std::atomic<std::thread::id> holder_{};  // the thread of the operation holding the flag
-  std::mutex mutex_;
-  std::function<void()> deferredClose_;  // guarded by mutex_
 };
 
 }  // namespace orvane

@@ -48,6 +48,11 @@ const CommandInfo& commandInfo(CommandCode code) {
   return *commandInfo(static_cast<std::uint8_t>(code));
 }
 
+bool replySucceeded(CommandCode code, std::span<const std::uint8_t> reply) {
+  if (!commandInfo(code).resultByte) return true;
+  return reply.size() > kReplyResultOffset && reply[kReplyResultOffset] == 0;
+}
+
 std::uint8_t xorCheck(std::span<const std::uint8_t> bytes) {
   std::uint8_t check = 0;
   for (const auto b : bytes) check ^= b;

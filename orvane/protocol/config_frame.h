@@ -70,6 +70,11 @@ struct CommandInfo {
 const CommandInfo* commandInfo(std::uint8_t code);
 const CommandInfo& commandInfo(CommandCode code);
 
+// Whether a reply matched to its request reports success, as the table says:
+// any reply for a command without a result byte; for the others reply byte 4
+// must be there and be 0. The one place that decides it for every request.
+bool replySucceeded(CommandCode code, std::span<const std::uint8_t> reply);
+
 std::uint8_t xorCheck(std::span<const std::uint8_t> bytes);
 
 // The one frame builder for every command of the table. DiscoverModules

@@ -105,7 +105,7 @@ std::optional<std::vector<std::uint8_t>> ModuleLink::request(
 bool ModuleLink::writeRequest(CommandCode code, const MacAddress& mac,
                               std::span<const std::uint8_t> payload) {
   const auto reply = request(code, mac, payload);
-  return reply && reply->size() > kReplyResultOffset && (*reply)[kReplyResultOffset] == 0;
+  return reply && replySucceeded(code, *reply);
 }
 
 bool ModuleLink::readSystemInfo(const MacAddress& mac, ModuleVersionInfo& versions) {

@@ -58,7 +58,8 @@ class ModuleLink {
   // receive buffer and time-out. The received reply bytes, or nothing.
   std::optional<std::vector<std::uint8_t>> request(CommandCode code, const MacAddress& mac,
                                                    std::span<const std::uint8_t> payload = {});
-  // A write: the exchange succeeded and reply byte 4 is 0.
+  // A write: the exchange succeeded and the reply reports success (reply
+  // byte 4 is 0, replySucceeded).
   bool writeRequest(CommandCode code, const MacAddress& mac, std::span<const std::uint8_t> payload);
 
   // The read requests copy into the caller's structure only on success.

@@ -1,9 +1,24 @@
 #include "port_choice.h"
 
 #include <algorithm>
-#include <charconv>
 
 namespace orvane {
+namespace {
+
+constexpr std::size_t kPrefixLength = 3;  // "COM"
+
+// Leading decimal digits, as the C library reads an integer (none read as
+// 0); saturates instead of overflowing on absurdly long digit runs.
+int leadingNumber(std::string_view text) {
+  long long value = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9') break;
+    value = std::min<long long>(value * 10 + (c - '0'), 1'000'000'000);
+  }
+  return static_cast<int>(value);
+}
+
+}  // namespace
 
 PortChoice portChoice(int current, const std::vector<int>& ports) {
   PortChoice choice;
@@ -22,12 +37,8 @@ PortChoice portChoice(int current, const std::vector<int>& ports) {
 }
 
 std::optional<int> portOfEntry(std::string_view entry) {
-  if (entry.size() <= 3) return std::nullopt;
-  const auto digits = entry.substr(3);
-  int port = 0;
-  const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), port);
-  if (ec != std::errc() || end == digits.data()) return std::nullopt;
-  return port;
+  if (entry.size() <= kPrefixLength) return std::nullopt;
+  return leadingNumber(entry.substr(kPrefixLength));
 }
 
 }  // namespace orvane

@@ -18,9 +18,10 @@ struct PortChoice {
 // with the first entry naming `current` selected, else the first entry.
 PortChoice portChoice(int current, const std::vector<int>& ports);
 
-// The port of a chosen entry: its text after the first three characters as
-// a decimal number. Nothing for a text of three characters or fewer, or one
-// that does not read as a number: the port number then stays as it was.
+// The port of a chosen entry: its text after the first three characters
+// read as a base-10 integer (its leading digits; none read as 0). Nothing
+// for a text of three characters or fewer: the port number then stays as it
+// was.
 std::optional<int> portOfEntry(std::string_view entry);
 
 }  // namespace orvane

@@ -1,8 +1,8 @@
 // Operations 9 and 10 on the serial route, the basic settings command, and
 // the write loop that the last two share.
+#include "orvane/protocol/process_flags.h"
 #include "orvane/protocol/settings_texts.h"
 #include "orvane/protocol/user_texts.h"
-#include "orvane/serial/busy_flag.h"
 #include "orvane/serial/serial_route.h"
 #include "orvane/serial/serial_texts.h"
 #include "orvane/serial/version_text.h"
@@ -46,7 +46,7 @@ SerialResult SerialRoute::restoreSteps(int row) {
   working.subnetMask = working.currentMask = kFactoryMask;
   working.gateway = working.currentGateway = kFactoryGateway;
   working.moduleId = kFactoryStation;
-  BusyFlag busy(view_.flags());
+  CommunicationScope busy(view_.flags());
   auto result = writeUntilDone(*index, row, working, serial_texts::kRestoreFailed);
   if (result.outcome != SerialOutcome::Done) return result;
   view_.table().update(*index, [&](ModuleRecord& r) { settingsCopy(r, working); });
@@ -85,7 +85,7 @@ std::optional<int> SerialRoute::recordOfRow(int row) {
 }
 
 SerialResult SerialRoute::basicSettings(int row, const EditBasicSettings& edit) {
-  BusyFlag busy(view_.flags());
+  CommunicationScope busy(view_.flags());
   const auto index = recordOfRow(row);
   if (!index) return {};
   ModuleRecord copy;

@@ -6,9 +6,11 @@
 // command on the user-interface thread.
 //
 // The scan, the factory restore and the basic settings command hold the
-// communication-busy flag while they run; the main window's close waits for
-// it. Once the program is closing they stop offering the port selection
-// when the PLC does not answer.
+// communication-busy flag (a CommunicationScope) while they run; the main
+// window's close waits for it, and a close asked for from inside the basic
+// settings dialog is put off until the command lets go of it. Once the
+// program is closing they stop offering the port selection when the PLC
+// does not answer.
 #include <functional>
 #include <mutex>
 #include <optional>

@@ -1,6 +1,6 @@
 // Operation 1 on the serial route, and the detail read that ends it.
+#include "orvane/protocol/process_flags.h"
 #include "orvane/protocol/user_texts.h"
-#include "orvane/serial/busy_flag.h"
 #include "orvane/serial/serial_route.h"
 #include "orvane/serial/version_text.h"
 
@@ -21,7 +21,7 @@ void SerialRoute::scan() {
   view_.table().resetAll();
   SerialResult result;
   {
-    BusyFlag busy(view_.flags());
+    CommunicationScope busy(view_.flags());
     result = scanSteps();
   }
   std::lock_guard lock(mutex_);

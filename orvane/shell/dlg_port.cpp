@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "port_choice.h"
+#include "orvane/serial/port_choice.h"
 #include "qt_text.h"
 #include "shell_texts.h"
 
@@ -16,9 +16,9 @@ namespace orvane {
 CDlgPort::CDlgPort(int current, const std::vector<int>& ports, QWidget* parent)
     : QDialog(parent), list_(new QComboBox(this)), port_(current) {
   setWindowTitle(qtText(shell_texts::kPortCaption));
-  const auto entries = portEntries(ports);
-  for (const auto& entry : entries) list_->addItem(qtText(entry));
-  list_->setCurrentIndex(initialPortEntry(entries, current));
+  const auto choice = portChoice(current, ports);
+  for (const auto& entry : choice.entries) list_->addItem(qtText(entry));
+  list_->setCurrentIndex(choice.selected);
 
   auto* row = new QHBoxLayout;
   row->addWidget(new QLabel(qtText(shell_texts::kPortLabel), this));

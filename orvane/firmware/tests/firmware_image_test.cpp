@@ -37,10 +37,19 @@ TEST(FirmwareImage, AcceptsAndRejectsByLengthMagicAndCheckByte) {
       {"one byte too long", makeImage("M4-TRAX100", 393217), false},
       {"other model's magic", makeImage("P-TRAX100 ", 100), false},
       {"lower-case magic", makeImage("bootloader", 100), false},
+      {"system magic but its tenth byte", makeImage("M4-TRAX10X", 100), false},
+      {"boot magic but its tenth byte", makeImage("BOOTLOADEr", 100), false},
       {"wrong check byte", badCheck, false},
   };
+  // The same verdict from memory and from a file.
+  test_support::TempDir dir;
   for (const auto& row : rows) {
     EXPECT_EQ(orvane::checkFirmwareImage(row.bytes).has_value(), row.valid) << row.what;
+    const auto path = dir.path() / "fw.bin";
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(row.bytes.data()),
+               static_cast<std::streamsize>(row.bytes.size()));
+    EXPECT_EQ(orvane::checkFirmwareImageFile(path).has_value(), row.valid) << row.what << " (file)";
   }
   auto shortImage = makeImage("M4-TRAX100", 38);
   shortImage.pop_back();

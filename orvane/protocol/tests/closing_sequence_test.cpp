@@ -31,7 +31,7 @@ TEST_F(ClosingSequenceTest, ClosesAtOnceWhenNothingCommunicates) {
 }
 
 TEST_F(ClosingSequenceTest, AsksWhileCommunicating) {
-  ClosingSequence::CommunicationScope busy(closing);
+  CommunicationScope busy(flags);
   EXPECT_TRUE(flags.communicationBusy);
   prompt.answers = {MessageAnswer::Cancel, MessageAnswer::Ok};
   EXPECT_FALSE(closing.confirmClose());
@@ -51,7 +51,7 @@ TEST_F(ClosingSequenceTest, WaitHandlesQueuedCallsOfTheWorker) {
   std::atomic<bool> handled{false};
   std::promise<void> holding;
   std::thread worker([&] {
-    ClosingSequence::CommunicationScope busy(closing);
+    CommunicationScope busy(flags);
     holding.set_value();
     const auto limit = std::chrono::steady_clock::now() + 10s;
     while (!handled && std::chrono::steady_clock::now() < limit) std::this_thread::sleep_for(1ms);
@@ -69,14 +69,14 @@ TEST_F(ClosingSequenceTest, WaitHandlesQueuedCallsOfTheWorker) {
 TEST_F(ClosingSequenceTest, CloseFromInsideTheOperationIsDeferred) {
   int closes = 0;
   {
-    ClosingSequence::CommunicationScope busy(closing);
+    CommunicationScope busy(flags);
     ASSERT_TRUE(closing.confirmClose());
     EXPECT_FALSE(closing.waitIdle([] { FAIL() << "must not wait"; }, [&] { ++closes; }));
     EXPECT_EQ(closes, 0);
   }
   EXPECT_EQ(closes, 1);
   EXPECT_FALSE(flags.communicationBusy);
-  { ClosingSequence::CommunicationScope again(closing); }
+  { CommunicationScope again(flags); }
   EXPECT_EQ(closes, 1);  // the deferred close runs once
 }
 

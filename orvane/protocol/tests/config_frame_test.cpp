@@ -20,7 +20,8 @@ TEST(ConfigFrame, AddressOnlyReadBasicSettings) {
 }
 
 // Every code of the table: frame length for a payload of the right size,
-// length field, code, MAC and check byte; the receive buffer and time-out.
+// length field, code, MAC and check byte; the receive buffer, the time-out
+// and whether the reply's result byte decides success.
 TEST(ConfigFrame, EveryCommandOfTheTable) {
   struct Row {
     CommandCode code;
@@ -28,25 +29,26 @@ TEST(ConfigFrame, EveryCommandOfTheTable) {
     std::size_t length;
     std::size_t capacity;
     int timeoutMs;
+    bool resultByte;  // a reply with byte 4 not 0 fails
   };
   const Row rows[] = {
-      {CommandCode::DiscoverModules, 0, 5, 100, 100},
-      {CommandCode::WriteBasicSettings, 337, 348, 7, 100},
-      {CommandCode::WriteAdvancedSettings, 17, 28, 7, 100},
-      {CommandCode::WritePeerTable, 1, 12, 7, 100},
-      {CommandCode::WritePeerTable, 1 + 12 * 30, 372, 7, 100},
-      {CommandCode::ReadBasicSettings, 0, 11, 512, 100},
-      {CommandCode::ReadAdvancedSettings, 0, 11, 512, 100},
-      {CommandCode::ReadPeerTable, 0, 11, 512, 100},
-      {CommandCode::ReadSystemInfo, 0, 11, 512, 100},
-      {CommandCode::RestoreFactorySettings, 0, 11, 512, 100},
-      {CommandCode::EnterBootLoader, 0, 11, 512, 100},
-      {CommandCode::ReadBootInfo, 0, 11, 512, 100},
-      {CommandCode::EraseFirmware, 1, 12, 512, 3000},
-      {CommandCode::WriteFirmwareBlock, 9 + 40, 60, 512, 100},
-      {CommandCode::WriteFirmwareBlock, 9 + 512, 532, 512, 100},
-      {CommandCode::VerifyFirmware, 6, 17, 512, 100},
-      {CommandCode::RestartModule, 1, 12, 512, 100},
+      {CommandCode::DiscoverModules, 0, 5, 100, 100, false},
+      {CommandCode::WriteBasicSettings, 337, 348, 7, 100, true},
+      {CommandCode::WriteAdvancedSettings, 17, 28, 7, 100, true},
+      {CommandCode::WritePeerTable, 1, 12, 7, 100, true},
+      {CommandCode::WritePeerTable, 1 + 12 * 30, 372, 7, 100, true},
+      {CommandCode::ReadBasicSettings, 0, 11, 512, 100, false},
+      {CommandCode::ReadAdvancedSettings, 0, 11, 512, 100, false},
+      {CommandCode::ReadPeerTable, 0, 11, 512, 100, false},
+      {CommandCode::ReadSystemInfo, 0, 11, 512, 100, false},
+      {CommandCode::RestoreFactorySettings, 0, 11, 512, 100, true},
+      {CommandCode::EnterBootLoader, 0, 11, 512, 100, false},
+      {CommandCode::ReadBootInfo, 0, 11, 512, 100, false},
+      {CommandCode::EraseFirmware, 1, 12, 512, 3000, true},
+      {CommandCode::WriteFirmwareBlock, 9 + 40, 60, 512, 100, true},
+      {CommandCode::WriteFirmwareBlock, 9 + 512, 532, 512, 100, true},
+      {CommandCode::VerifyFirmware, 6, 17, 512, 100, true},
+      {CommandCode::RestartModule, 1, 12, 512, 100, true},
   };
   for (const auto& row : rows) {
     const auto code = static_cast<std::uint8_t>(row.code);
@@ -66,6 +68,8 @@ TEST(ConfigFrame, EveryCommandOfTheTable) {
     }
     EXPECT_EQ(commandInfo(row.code).replyCapacity, row.capacity);
     EXPECT_EQ(commandInfo(row.code).timeoutMs, row.timeoutMs);
+    EXPECT_EQ(replySucceeded(row.code, Bytes{0xAA, 0x06, 0x00, code, 1, 0x55}), !row.resultByte);
+    EXPECT_EQ(replySucceeded(row.code, Bytes{0xAA, 0x04, 0x00, code}), !row.resultByte);
   }
 }
 

@@ -82,6 +82,7 @@ TEST(RowFormat, StatusTexts) {
       {0, 2, 0x13, "系统程序-物理地址错误(警告)-IP冲突(致命)-手动复位状态", 2},
       {0, 2, 0x10, "系统程序-手动复位状态", 1},
       {0, 0, 0x0C, "未知-FPGA程序出错.-FPGA程序出错..", 2},
+      {0, 2, 0x08, "系统程序-FPGA程序出错..", 2},  // red on a full refresh, not only after a sort
       {0, 1, 0x14, "BOOTLOAD-FPGA程序出错.-手动复位状态", 2},
       {0, 2, 0xFFE0, "系统程序", 0},  // only the low five bits have texts
       {0, 3, 0x1F, "", 0},

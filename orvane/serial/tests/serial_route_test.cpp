@@ -5,7 +5,9 @@
 
 #include <algorithm>
 #include <future>
+#include <stdexcept>
 
+#include "orvane/protocol/closing_sequence.h"
 #include "orvane/protocol/row_format.h"
 #include "orvane/serial/serial_texts.h"
 #include "orvane/serial/tests/serial_fixture.h"
@@ -229,6 +231,26 @@ TEST_F(SerialTest, AFailedCloseOfTheParameterReadShowsItsOwnTextOnly) {
   EXPECT_EQ(result.outcome, SerialOutcome::Failed);
   ASSERT_EQ(prompt.boxes.size(), 2u);
   EXPECT_EQ(prompt.boxes[1].text, closeText);
+}
+
+// The close asked for from inside the basic settings dialog runs on the
+// thread that holds the flag: it is put off until the command ends, never
+// waited for (that wait could not end).
+TEST_F(SerialTest, CloseFromInsideTheBasicSettingsDialogRunsWhenTheCommandEnds) {
+  startPlc(plcWith(kModuleAt01));
+  scan();
+  ClosingSequence closing(prompt, flags);
+  std::vector<bool> busyAtClose;
+  const auto result = route.basicSettings(0, [&](ModuleRecord&, int) {
+    EXPECT_TRUE(closing.confirmClose());
+    const auto waitForItself = [] { throw std::logic_error("the close waits for its own command"); };
+    EXPECT_FALSE(closing.waitIdle(waitForItself, [&] { busyAtClose.push_back(flags.communicationBusy); }));
+    return true;
+  });
+  EXPECT_EQ(result.outcome, SerialOutcome::Done);
+  EXPECT_EQ(busyAtClose, std::vector<bool>{false});
+  ASSERT_EQ(prompt.boxes.size(), 1u);  // the question, answered OK
+  EXPECT_EQ(prompt.boxes[0].caption, "警告");
 }
 
 TEST_F(SerialTest, UserInterfaceFlowAndWorkerNeverShareTheLink) {

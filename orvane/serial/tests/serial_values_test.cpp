@@ -98,18 +98,23 @@ namespace orvane {
 namespace {
 
 TEST(PortChoice, EntriesSortedAsTextWithTheCurrentPortSelected) {
-  const auto choice = portChoice(10, {2, 10, 1, 33});
+  const auto choice = portChoice(10, {2, 10, 1, 33, 10});
   EXPECT_EQ(choice.entries, (std::vector<std::string>{"COM1", "COM10", "COM2", "COM33"}));
-  EXPECT_EQ(choice.selected, 1);
-  EXPECT_EQ(portChoice(7, {2, 1}).selected, 0);  // not listed: the first entry
+  struct Selection {
+    int current, selected;
+  };
+  for (const auto row : {Selection{2, 2}, Selection{10, 1}, Selection{33, 3}, Selection{4, 0},
+                         Selection{0, 0}})  // not listed: the first entry
+    EXPECT_EQ(portChoice(row.current, {2, 10, 1, 33}).selected, row.selected) << row.current;
   EXPECT_EQ(portChoice(1, {}).selected, -1);
   EXPECT_TRUE(portChoice(1, {}).entries.empty());
   struct Row {
     std::string entry;
     std::optional<int> port;
   };
-  const Row rows[] = {{"COM3", 3}, {"COM12", 12}, {"COM", std::nullopt}, {"", std::nullopt},
-                      {"COMx", std::nullopt}, {"COM7a", 7}};
+  const Row rows[] = {{"COM3", 3},       {"COM12", 12},         {"COM", std::nullopt},
+                      {"", std::nullopt}, {"COMx", 0},           {"COM7a", 7},
+                      {"COM7x", 7},       {"COM99999999999999", 1'000'000'000}};
   for (const Row& row : rows) EXPECT_EQ(portOfEntry(row.entry), row.port) << row.entry;
 }
 

@@ -1,6 +1,7 @@
 // The editor's prompt: boxes and dialogs shown on the user-interface thread,
-// whether a worker or the user-interface thread asks; the port dialog's list
-// and the file dialog's filter.
+// whether a worker or the user-interface thread asks; the port dialog and
+// the file dialog's filter. What the port list holds is the serial core's
+// (orvane_serial_core_test).
 #include <QComboBox>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -11,7 +12,6 @@
 #include "modal_answerer.h"
 #include "orvane/shell/dlg_port.h"
 #include "orvane/shell/file_filter.h"
-#include "orvane/shell/port_choice.h"
 #include "orvane/shell/qt_prompt.h"
 #include "shell_tests.h"
 #include "test_support/temp_dir.h"
@@ -123,23 +123,6 @@ class PromptTest : public QObject {
     CDlgPort dialog(5, {});
     dialog.accept();
     QCOMPARE(dialog.portNumber(), 5);
-  }
-
-  void portEntriesAndChoice() {
-    const auto entries = portEntries({2, 10, 1, 33, 10});
-    QCOMPARE(entries, (std::vector<std::string>{"COM1", "COM10", "COM2", "COM33"}));
-    struct Row {
-      int current, entry;
-    };
-    for (const auto row : {Row{2, 2}, Row{10, 1}, Row{33, 3}, Row{4, 0}, Row{0, 0}})
-      QCOMPARE(initialPortEntry(entries, row.current), row.entry);
-    QCOMPARE(initialPortEntry({}, 1), -1);
-    QCOMPARE(portOfEntry("COM12"), std::optional<int>(12));
-    QCOMPARE(portOfEntry("COM7x"), std::optional<int>(7));
-    QCOMPARE(portOfEntry("COMx"), std::optional<int>(0));
-    QCOMPARE(portOfEntry("COM"), std::nullopt);
-    QCOMPARE(portOfEntry(""), std::nullopt);
-    QCOMPARE(portOfEntry("COM99999999999999"), std::optional<int>(1'000'000'000));
   }
 
   void fileFilters() {
