@@ -46,23 +46,35 @@ std::string serialRefusal(const SettingsArguments& a) {
   return {};
 }
 
+// A text the module keeps in code page 936, from the locale's character set;
+// an error text when it is not valid there or the code page cannot hold it.
+std::string readText(const SettingsArguments& a, const char* option, const std::string& charset,
+                     std::optional<std::string>& text) {
+  const auto given = a.value(option);
+  if (!given) return {};
+  auto converted = textArgumentInUtf8(*given, charset);
+  if (!converted.utf8) return std::string(option) + " " + converted.error;
+  if (const auto character = characterOutsideGbk(*converted.utf8))
+    return std::string(option) + " 中的字符 " + *character + " 无法以 GBK (代码页 936) 保存";
+  text = std::move(converted.utf8);
+  return {};
+}
+
 // The changes from the command line; an error text when they cannot be.
-std::string readChanges(const SettingsArguments& a, bool serial, BasicChanges& changes) {
-  if (serial)
+std::string readChanges(const SettingsArguments& a, const GlobalOptions& options,
+                        BasicChanges& changes) {
+  if (options.serialPort)
     if (auto refusal = serialRefusal(a); !refusal.empty()) return refusal;
   changes.id = a.value("--id");
-  changes.name = a.value("--name");
-  changes.description = a.value("--description");
+  for (const auto& [option, text] : {std::pair{"--name", &changes.name},
+                                     std::pair{"--description", &changes.description}})
+    if (auto error = readText(a, option, options.textCharset, *text); !error.empty()) return error;
   changes.automatic = a.flag("--dhcp");
   bool bad = false;
   changes.ip = ipArgument(a.value("--ip"), bad);
   changes.mask = ipArgument(a.value("--mask"), bad);
   changes.gateway = ipArgument(a.value("--gateway"), bad);
   if (bad) return "无效的IP地址 (应为 a.b.c.d)";
-  for (const auto& [option, text] : {std::pair{"--name", changes.name},
-                                     std::pair{"--description", changes.description}})
-    if (const auto character = text ? characterOutsideGbk(*text) : std::nullopt)
-      return std::string(option) + " 中的字符 " + *character + " 无法以 GBK (代码页 936) 保存";
   if (changes.id && !digitsOnly(*changes.id)) return "模块ID只能包含数字";
   if (changes.automatic && (changes.ip || changes.mask || changes.gateway))
     return "--dhcp 不能与 --ip、--mask、--gateway 同时使用";
@@ -96,8 +108,7 @@ int runBasicWith(DatagramTransport& transport, const GlobalOptions& options,
   if (!a.error.empty()) return usageError(kName, a.error, streams);
   CliPrompt prompt(streams.err);
   CliDialogs dialogs(prompt, streams.out, a.flag("--json"));
-  if (const auto error = readChanges(a, options.serialPort.has_value(), dialogs.basic);
-      !error.empty())
+  if (const auto error = readChanges(a, options, dialogs.basic); !error.empty())
     return usageError(kName, error, streams);
   const auto wait = a.value("--wait").value_or("3000");
   if (!digitsOnly(wait) || wait.size() > 6) return usageError(kName, "--wait 应为毫秒数", streams);

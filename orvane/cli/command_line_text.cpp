@@ -27,20 +27,12 @@ std::string hex(unsigned value, int digits) {
 
 }  // namespace
 
-Utf8Arguments argumentsInUtf8(const std::vector<std::string>& raw, const std::string& charset) {
+TextArgument textArgumentInUtf8(std::string_view argument, const std::string& charset) {
   const std::string from = isAscii(charset) ? "UTF-8" : charset;
-  Utf8Arguments result;
-  for (std::size_t i = 0; i < raw.size(); ++i) {
-    auto converted = platform::convertText(raw[i], from.c_str(), "UTF-8");
-    if (!converted.text) {
-      result.error = "第 " + std::to_string(i + 1) + " 个参数不是有效的 " + from + " 文本（第 " +
-                     std::to_string(converted.failedAt + 1) + " 个字节）";
-      result.args.clear();
-      return result;
-    }
-    result.args.push_back(std::move(*converted.text));
-  }
-  return result;
+  auto converted = platform::convertText(argument, from.c_str(), "UTF-8");
+  if (converted.text) return {std::move(converted.text), {}};
+  return {std::nullopt, "不是有效的 " + from + " 文本（第 " + std::to_string(converted.failedAt + 1) +
+                            " 个字节）"};
 }
 
 std::optional<std::string> characterOutsideGbk(std::string_view utf8) {

@@ -46,8 +46,9 @@ const Subcommand* findSubcommand(std::string_view name) {
   return nullptr;
 }
 
-int runCli(const std::vector<std::string>& args, Streams streams) {
-  const auto line = parseCommandLine(args);
+int runCli(const std::vector<std::string>& args, Streams streams, const std::string& textCharset) {
+  auto line = parseCommandLine(args);
+  line.options.textCharset = textCharset;
   if (line.help) {
     printUsage(streams.out);
     return kExitOk;

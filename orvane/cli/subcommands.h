@@ -43,7 +43,9 @@ int runScanWith(DatagramTransport& transport, const GlobalOptions& options,
 int runSerialScan(const GlobalOptions& options, bool json, Streams streams);
 
 // The whole program: parses `args` (without the program name) and runs the
-// subcommand. Returns the exit status.
-int runCli(const std::vector<std::string>& args, Streams streams);
+// subcommand; text arguments are in `textCharset` (command_line_text.h).
+// Returns the exit status.
+int runCli(const std::vector<std::string>& args, Streams streams,
+           const std::string& textCharset = "UTF-8");
 
 }  // namespace orvane::cli

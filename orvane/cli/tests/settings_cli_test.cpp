@@ -130,7 +130,7 @@ ModuleRecord record() {
   return r;
 }
 
-TEST(CommandLineText, ArgumentsComeInTheLocalesCharacterSet) {
+TEST(CommandLineText, TextArgumentsComeInTheLocalesCharacterSet) {
   struct Row {
     std::string argument, charset;
     std::optional<std::string> utf8;  // nothing: refused
@@ -143,13 +143,10 @@ TEST(CommandLineText, ArgumentsComeInTheLocalesCharacterSet) {
       {"\xE4\xB8", "UTF-8", std::nullopt},
   };
   for (const auto& row : rows) {
-    const auto converted = argumentsInUtf8({"--name", row.argument}, row.charset);
-    EXPECT_EQ(converted.error.empty(), row.utf8.has_value()) << row.charset << converted.error;
-    if (row.utf8) {
-      EXPECT_EQ(converted.args, (std::vector<std::string>{"--name", *row.utf8}));
-    }
+    const auto converted = textArgumentInUtf8(row.argument, row.charset);
+    EXPECT_EQ(converted.utf8, row.utf8) << row.charset << converted.error;
   }
-  EXPECT_EQ(argumentsInUtf8({"a", "\xD2"}, "GBK").error, "第 2 个参数不是有效的 GBK 文本（第 1 个字节）");
+  EXPECT_EQ(textArgumentInUtf8("a\xD2", "GBK").error, "不是有效的 GBK 文本（第 2 个字节）");
 }
 
 TEST(CommandLineText, CharactersCodePage936CannotHoldAreNamed) {
