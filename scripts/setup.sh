@@ -11,6 +11,7 @@ packages=(
   python3 python3-pytest python3-pymodbus python3-serial python3-serial-asyncio mbpoll
   clang libclang-rt-14-dev
   iproute2
+  xvfb xauth  # scripts/tessor_screenshots.sh only
 )
 
 missing=()
