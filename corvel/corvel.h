@@ -19,7 +19,7 @@
 #endif
 
 /* Library error codes stored in errorCode. */
-#define CORVEL_ERR_BAD_PORT 1011    /* port is not 1 to 4 (or the record holds no open port) */
+#define CORVEL_ERR_BAD_PORT 1011    /* port is not 1 to 4, or the record holds no port Corvel opened */
 #define CORVEL_ERR_READ 1019        /* a read failed or the line reported an error */
 #define CORVEL_ERR_OPEN 1020        /* the port could not be opened; osError says why */
 #define CORVEL_ERR_SETUP 1022       /* buffers, time-outs or line settings refused; osError says why */

@@ -38,7 +38,7 @@ int setUp(tagPPARAM& p) {
 extern "C" CORVEL_API short LIB_COMMSetDCB(tagPPARAM* p) {
   if (!p) return kFailed;
   std::uint16_t code = 0;
-  if (!isOpen(*p)) {
+  if (!device::isOwnPort(handleOf(*p))) {
     code = CORVEL_ERR_BAD_PORT;
   } else if (int error = setUp(*p)) {
     storeOsError(*p, error);
@@ -60,6 +60,8 @@ extern "C" CORVEL_API short LIB_COMMOpen(tagPPARAM* p) {
       return fail(*p, CORVEL_ERR_OPEN);
     }
     setHandle(*p, fd);
+  } else if (!ownPortOf(*p)) {
+    return kFailed;
   }
   if (LIB_COMMSetDCB(p) != 0) {
     LIB_COMMClose(p);
@@ -72,7 +74,9 @@ extern "C" CORVEL_API short LIB_COMMClose(tagPPARAM* p) {
   if (!p) return kFailed;
   if (!isSerialPort(pparam::u8(*p, pparam::kPort))) return fail(*p, CORVEL_ERR_BAD_PORT);
   if (!isOpen(*p)) return kFailed;
-  device::closePort(handleOf(*p));
+  const auto fd = ownPortOf(*p);
+  if (!fd) return kFailed;
+  device::closePort(*fd);
   setHandle(*p, kClosedHandle);
   return 0;
 }

@@ -7,15 +7,26 @@ PortRegistry& PortRegistry::instance() {
   return registry;
 }
 
-PortState PortRegistry::get(int fd) {
+void PortRegistry::add(int fd, FileIdentity file) {
+  std::lock_guard lock(mutex_);
+  PortState fresh;
+  fresh.file = file;
+  ports_[fd] = fresh;
+}
+
+std::optional<PortState> PortRegistry::find(int fd) {
   std::lock_guard lock(mutex_);
   const auto it = ports_.find(fd);
-  return it == ports_.end() ? PortState{} : it->second;
+  if (it == ports_.end()) return std::nullopt;
+  return it->second;
 }
+
+PortState PortRegistry::get(int fd) { return find(fd).value_or(PortState{}); }
 
 void PortRegistry::update(int fd, const std::function<void(PortState&)>& change) {
   std::lock_guard lock(mutex_);
-  change(ports_[fd]);
+  const auto it = ports_.find(fd);
+  if (it != ports_.end()) change(it->second);
 }
 
 void PortRegistry::forget(int fd) {

@@ -15,6 +15,11 @@ namespace corvel::device {
 int openPort(const std::string& path, int& fd);
 void closePort(int fd);
 
+// Whether fd is a port that openPort gave and closePort has not taken back,
+// still the same file. Only such ports may be touched: any other number in a
+// caller's record may by now be standard input or a file of the caller's.
+bool isOwnPort(int fd);
+
 // Driver queue sizes, where the platform lets them be chosen.
 int setQueueSizes(int fd, std::size_t input, std::size_t output);
 

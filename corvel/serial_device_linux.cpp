@@ -4,6 +4,7 @@
 #include <linux/serial.h>
 #include <sys/file.h>
 #include <sys/ioctl.h>
+#include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -23,6 +24,12 @@ int lastError() { return errno != 0 ? errno : EIO; }
 bool noModemLines(int error) { return error == ENOTTY || error == EINVAL; }
 
 int validDescriptor(int fd) { return fd >= 0 && ::fcntl(fd, F_GETFD) != -1 ? 0 : EBADF; }
+
+std::optional<FileIdentity> identityOf(int fd) {
+  struct stat st {};
+  if (::fstat(fd, &st) != 0) return std::nullopt;
+  return FileIdentity{static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+}
 
 int setModemLine(int fd, int line, bool raised) {
   if (::ioctl(fd, raised ? TIOCMBIS : TIOCMBIC, &line) == 0) return 0;
@@ -62,17 +69,24 @@ int applyModemLines(int fd, const LineSettings& s) {
 int openPort(const std::string& path, int& fd) {
   fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return lastError();
+  const auto identity = identityOf(fd);
   // Exclusive like a Windows COM handle: TIOCEXCL keeps other openers out,
   // the lock also the ones with privileges that TIOCEXCL lets through.
-  if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+  if (!identity || ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
     const int error = lastError();
     ::close(fd);
     fd = -1;
     return error;
   }
   ::ioctl(fd, TIOCEXCL);
-  PortRegistry::instance().forget(fd);
+  PortRegistry::instance().add(fd, *identity);
   return 0;
+}
+
+bool isOwnPort(int fd) {
+  if (fd < 0) return false;
+  const auto port = PortRegistry::instance().find(fd);
+  return port && identityOf(fd) == port->file;
 }
 
 void closePort(int fd) {

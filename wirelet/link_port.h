@@ -10,7 +10,9 @@ namespace wirelet {
 class LinkPort {
  public:
   virtual ~LinkPort() = default;
-  // Discards whatever the port holds.
+  // Discards the received bytes the port holds. Bytes already written are
+  // not taken back: the previous transaction's final EOT must still reach
+  // the PLC when the next transaction starts at once.
   virtual void flush() = 0;
   virtual void write(std::span<const std::uint8_t> bytes) = 0;
   // Received bytes waiting; never blocks.

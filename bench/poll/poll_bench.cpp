@@ -41,6 +41,7 @@ class DeadlineView : public tessor::PollingView {
     if (++cycles >= kMaxCycles || Clock::now() >= end_) worker->Stop();
   }
   void stoppedPresentation() override {}
+  void workerEnded() override {}
   tessor::PollingWorker* worker = nullptr;
   int cycles = 0;
 

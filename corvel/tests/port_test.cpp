@@ -235,7 +235,7 @@ TEST_F(CorvelOpenPort, ClosedPortsFailEveryTransfer) {
   unsigned char buffer[2];
   EXPECT_FALSE(LIB_WriteComm(&record, &byte, 1));
   EXPECT_EQ(LIB_ReadComm(&record, buffer, 2), -1);
-  EXPECT_EQ(errorOf(record), 1019);
+  EXPECT_EQ(errorOf(record), 1011);  // the record holds no open port
   EXPECT_EQ(LIB_CommGetc(&record, 10), -1);
   EXPECT_EQ(LIB_CheckNextByte(&record), 0xFF);
   EXPECT_EQ(LIB_CommClear(&record), 0);

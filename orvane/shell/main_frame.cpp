@@ -66,10 +66,13 @@ void CMainFrame::waitCursor(bool on) {
     QApplication::restoreOverrideCursor();
 }
 
-// From here on no status text is stored. The question while a serial
-// operation runs, and the wait for it, join here with the serial route.
+// The view asks while a serial operation runs, sets the closing flag and
+// waits for the operation to end.
 void CMainFrame::closeEvent(QCloseEvent* event) {
-  core_.flags().closing = true;
+  if (!view_->queryClose()) {
+    event->ignore();
+    return;
+  }
   waitCursor(false);
   QMainWindow::closeEvent(event);
 }

@@ -12,6 +12,8 @@
 #include "orvane/protocol/config_store.h"
 #include "orvane/protocol/datagram_transport.h"
 #include "orvane/protocol/process_flags.h"
+#include "orvane/serial/wirelet_library.h"
+#include "editor_operations.h"
 #include "qt_prompt.h"
 #include "qt_ui_port.h"
 
@@ -31,10 +33,16 @@ class COrvaneApp {
   COrvaneApp(const COrvaneApp&) = delete;
   COrvaneApp& operator=(const COrvaneApp&) = delete;
 
+  // Wirelet by its file name (the system's search order, then the program
+  // directory). False when it cannot be loaded: wireletNotFoundText() says why.
+  bool loadWirelet();
+  std::string wireletNotFoundText() const { return wirelet_.notFoundText(); }
+
   void show();
 
   CMainFrame& mainFrame() { return *frame_; }
   OrvaneViewCore& core() { return *core_; }
+  EditorOperations& operations() { return *operations_; }
   QtUiPort& uiPort() { return ui_; }
   QtPrompt& prompt() { return prompt_; }
   GuiThreadCalls& guiThreadCalls() { return calls_; }
@@ -46,7 +54,10 @@ class COrvaneApp {
   QtUiPort ui_{calls_};
   QtPrompt prompt_{calls_};
   UdpTransport transport_;
+  WireletLibrary wirelet_;  // released after everything that calls it
+  NoSettingsDialogs dialogs_;
   std::unique_ptr<OrvaneViewCore> core_;
+  std::unique_ptr<EditorOperations> operations_;
   std::unique_ptr<CMainFrame> frame_;
 };
 

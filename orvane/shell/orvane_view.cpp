@@ -172,12 +172,9 @@ void COrvaneView::rowSelected(int row) {
 // UWM_SELECTION_STATE to the main frame: the route and the run mode of the
 // first selected row's module (0 when no row is selected).
 void COrvaneView::sendSelectionState() {
-  const auto rows = selectionModel()->selectedRows();
-  int first = -1;
-  for (const auto& index : rows)
-    if (first < 0 || index.row() < first) first = index.row();
-  const std::uint8_t runMode = first >= 0 ? core_.runModeOfRow(rowMacText(first)) : 0;
-  core_.ui().selectionState(core_.protocolType(), runMode);
+  const auto context = commandContext();
+  core_.ui().selectionState(context.protocolType, context.runMode);
+  emit commandStateChanged();
 }
 
 }  // namespace orvane

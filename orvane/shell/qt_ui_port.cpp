@@ -39,8 +39,10 @@ void QtUiPort::selectionState(int protocolType, std::uint8_t runMode) {
   });
 }
 
-// No operation opens the progress dialog yet: the firmware upgrade brings it.
-void QtUiPort::progress(int) {}
+void QtUiPort::progress(int percent) {
+  if (!attached_) return;
+  GuiThreadCalls::post(view_, [view = view_, percent] { view->progressPosted(percent); });
+}
 
 void QtUiPort::busyIndicator(bool on) {
   if (!attached_) return;

@@ -7,6 +7,8 @@
 
 namespace tessor {
 
+static_assert(kMaxColumnsPerRow == kMaxBitLength, "one row holds the longest request");
+
 std::optional<int> relayoutCount(std::string_view startAddress, std::string_view length) {
   const auto type = RecognizeRegisterType(startAddress);
   if (!type) return std::nullopt;
@@ -20,7 +22,7 @@ void DataTable::setLayoutListener(LayoutListener listener) { listener_ = std::mo
 
 void DataTable::setColumnsPerRow(int columns) {
   std::lock_guard lock(mutex_);
-  columnsPerRow_ = std::max(columns, 1);
+  columnsPerRow_ = std::clamp(columns, kMinColumnsPerRow, kMaxColumnsPerRow);
 }
 
 int DataTable::columnsPerRow() const {

@@ -22,6 +22,11 @@ namespace tessor {
 
 inline constexpr const char* kEmptyCell = "----";
 inline constexpr int kStartupCountUnrecognised = 160;
+// "Grid Column" is taken within 1 .. 2000: a row of the longest request (2000
+// coils) is as wide as a row can usefully be; wider rows would hold only "----"
+// and give a grid no window can show.
+inline constexpr int kMinColumnsPerRow = 1;
+inline constexpr int kMaxColumnsPerRow = 2000;
 
 // The count the table is re-laid for when the user edits the start address or
 // the length: min(length, MaxLength) when the start address names a register
@@ -39,7 +44,7 @@ class DataTable {
   DataTable();
 
   void setLayoutListener(LayoutListener listener);
-  void setColumnsPerRow(int columns);  // the "Grid Column" setting, at least 1
+  void setColumnsPerRow(int columns);  // the "Grid Column" setting, clamped to 1 .. 2000
   int columnsPerRow() const;
   // The start-address text decides the row labels and word or bit handling.
   void setStartAddress(std::string_view text);

@@ -32,11 +32,12 @@ int ModbusSession::prepareWrite(std::uint16_t area, bool single, bool validate) 
 }
 
 int ModbusSession::WriteRequest(std::uint16_t area, bool single, bool validate) {
+  const RequestTurn turn(*this);
   work_.lastWasRead = false;
-  if (area != kAreaHoldingRegisters && area != kAreaCoils) return kRequestWrongArea;
   if (validate) {
     if (const int rejected = validateRequest(false)) return rejected;
   }
+  if (area != kAreaHoldingRegisters && area != kAreaCoils) return kRequestWrongArea;
   if (const int notMade = prepareWrite(area, single, validate)) return notMade;
   std::uint16_t status = 0;
   const char* operation = nullptr;
@@ -69,14 +70,14 @@ bool ModbusSession::InputCheck(bool forRead) {
     warn(prompt_, registerNumberMessage(t));
     return false;
   }
-  const Conversion length = convertNumber(f.length, 10);
+  const SignedConversion length = convertSignedDecimal(f.length);
   if (!length.complete) {
     view_.selectLength();
     warn(prompt_, "\n无法识别的寄存器长度");
     return false;
   }
-  const auto max = static_cast<std::uint64_t>(MaxLength(*type));
-  if (length.value > max) {
+  const int max = MaxLength(*type);
+  if (length.value < 0 || length.value > max) {
     view_.selectLength();
     warn(prompt_,
          "\n寄存器长度错误！\n1.寄存器号不可以为空\n2.寄存器长度为十进制数\n3.寄存器号必须在范围(0 - " +

@@ -48,6 +48,7 @@ void ModbusSession::fillRecord(const ConnectionFields& f) {
 }
 
 bool ModbusSession::Connect(const ConnectionFields& f) {
+  const RequestTurn turn(*this);
   if (connected_) return false;
   if (f.ip == std::array<std::uint8_t, 4>{}) {
     warn(prompt_, "请输入IP地址!");
@@ -69,6 +70,7 @@ bool ModbusSession::Connect(const ConnectionFields& f) {
 }
 
 bool ModbusSession::Disconnect() {
+  const RequestTurn turn(*this);
   if (!connected_) return false;
   if (const std::uint16_t code = quorra_.close(record_); code != 0) {
     warn(prompt_, "关闭错误\n" + ErrorText(code));
@@ -83,7 +85,7 @@ bool ModbusSession::Disconnect() {
 
 void ModbusSession::setStatus(std::string text) {
   work_.statusText = std::move(text);
-  if (!deferred_) publish();
+  if (!holdResults_) publish();
 }
 
 SharedState ModbusSession::snapshot() const {
@@ -91,13 +93,37 @@ SharedState ModbusSession::snapshot() const {
   return shared_;
 }
 
-void ModbusSession::publish(const std::function<void(SharedState&)>& amend) {
-  std::lock_guard lock(mutex_);
+void ModbusSession::copyWorkToShared() {
   shared_.buffer = work_.buffer;
   shared_.lastCount = work_.lastCount;
   shared_.lastWasRead = work_.lastWasRead;
   shared_.statusText = work_.statusText;
-  if (amend) amend(shared_);
+}
+
+void ModbusSession::publish() {
+  std::lock_guard lock(mutex_);
+  copyWorkToShared();
+}
+
+std::optional<int> ModbusSession::pollingRequest(const std::atomic<bool>& running,
+                                                 const std::function<int()>& request) {
+  const RequestTurn turn(*this);
+  if (!running) return std::nullopt;
+  holdResults_ = true;
+  const int result = request();
+  holdResults_ = false;
+  return result;
+}
+
+void ModbusSession::publishPolled(const std::atomic<bool>& running,
+                                  const std::function<void(SharedState&)>& amend) {
+  const std::lock_guard turn(requestMutex_);
+  // `running` is looked at under mutex_, which Stop's resetCounts also takes:
+  // counts of a stopped run stay at the 0 that Stop left.
+  std::lock_guard lock(mutex_);
+  if (!running) return;
+  copyWorkToShared();
+  amend(shared_);
 }
 
 void ModbusSession::resetCounts() {
@@ -124,11 +150,12 @@ int ModbusSession::finish(std::uint16_t status, const char* operation) {
   } else {
     work_.statusText = ErrorText(pparam::u16(record_, pparam::kErrorCode));
   }
-  if (!deferred_) publish();
+  if (!holdResults_) publish();
   return status == 0 ? kRequestOk : kRequestFailed;
 }
 
 int ModbusSession::ReadRequest(std::uint16_t area, bool validate) {
+  const RequestTurn turn(*this);
   work_.lastWasRead = true;
   if (validate) {
     if (const int rejected = validateRequest(true)) return rejected;

@@ -3,17 +3,25 @@
 // exchange buffer and the status text, and the operations Connect, Disconnect,
 // ReadRequest, WriteRequest and InputCheck.
 //
-// Threads: requests run on one thread at a time (the GUI thread for buttons, the
-// polling worker while polling, when the buttons are disabled). That thread works
-// on work_; what other threads may read is published into shared_ under mutex_,
-// whole (buffer, count, status text and counts of one cycle together), and read
-// back with snapshot().
+// Threads: requests never overlap. Each one holds the session (requestMutex_)
+// from start to end, whether a button or the polling worker makes it, so a button
+// pressed while the worker finishes its last request after Stop waits for it.
+// The request works on work_ and the record; what other threads may read is
+// published into shared_ under mutex_, whole (buffer, count, status text and the
+// counts of one cycle together), and read back with snapshot().
+//
+// A request of the worker may call the prompt and the RequestView, which the
+// window runs on its own thread: so the GUI thread must never wait for the
+// session while the worker holds it. The window therefore enables the buttons
+// that make requests (function codes, connect) only while requestInFlight() is
+// false; see PollingWorker for when it learns that it has become so.
 #include <array>
 #include <atomic>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 
 #include "common/tag_pparam.h"
@@ -90,11 +98,23 @@ class ModbusSession {
   bool InputCheck(bool forRead);
 
   SharedState snapshot() const;
-  // While polling, results wait for publish() so that they appear together with
-  // the cycle's counts; otherwise every request publishes itself.
-  void setDeferredPublish(bool deferred) { deferred_ = deferred; }
-  void publish(const std::function<void(SharedState&)>& amend = {});
   void resetCounts();
+
+  // True while a request holds the session or waits for it.
+  bool requestInFlight() const { return inFlight_.load() > 0; }
+
+  // The polling worker's request. It counts as in flight before `running` is
+  // looked at, inside the session: so once Stop has cleared `running` and no
+  // request is in flight, the worker makes no further one. Empty when `running`
+  // was clear and nothing ran. Its results are held back for publishPolled(), so
+  // that they appear together with the cycle's counts; any other request
+  // publishes its results as it ends.
+  std::optional<int> pollingRequest(const std::atomic<bool>& running,
+                                    const std::function<int()>& request);
+  // Publishes the held results with `amend` applied, unless `running` is clear by
+  // then: a button pressed after Stop may already have published newer ones.
+  void publishPolled(const std::atomic<bool>& running,
+                     const std::function<void(SharedState&)>& amend);
 
   const tagPPARAM& record() const { return record_; }
   bool blockHeld() const { return block_ != nullptr; }
@@ -108,6 +128,25 @@ class ModbusSession {
     bool lastWasRead = false;
     std::string statusText;
   };
+  // One request's hold on the session, counted as in flight from before it waits.
+  class RequestTurn {
+   public:
+    explicit RequestTurn(ModbusSession& session) : session_(session) {
+      ++session_.inFlight_;
+      session_.requestMutex_.lock();
+    }
+    ~RequestTurn() {
+      session_.requestMutex_.unlock();
+      --session_.inFlight_;
+    }
+    RequestTurn(const RequestTurn&) = delete;
+    RequestTurn& operator=(const RequestTurn&) = delete;
+
+   private:
+    ModbusSession& session_;
+  };
+  void publish();
+  void copyWorkToShared();  // with mutex_ held
   int validateRequest(bool forRead);
   int prepareWrite(std::uint16_t area, bool single, bool validate);
   int finish(std::uint16_t status, const char* operation);
@@ -118,12 +157,16 @@ class ModbusSession {
   DataTable& table_;
   Prompt& prompt_;
   RequestView& view_;
-  tagPPARAM record_{};  // used by the requesting thread only
-  std::unique_ptr<std::array<unsigned char, 4>> block_;  // handed to Quorra at connect
-  bool connected_ = false;
-  Work work_;  // owned by the requesting thread
-  std::atomic<bool> deferred_{false};
-  mutable std::mutex mutex_;
+  // Recursive because the worker's request holds the session around the
+  // ReadRequest or WriteRequest that takes it again.
+  std::recursive_mutex requestMutex_;
+  std::atomic<int> inFlight_{0};
+  tagPPARAM record_{};  // guarded by requestMutex_
+  std::unique_ptr<std::array<unsigned char, 4>> block_;  // guarded by requestMutex_
+  std::atomic<bool> connected_{false};  // written under requestMutex_
+  Work work_;                 // guarded by requestMutex_
+  bool holdResults_ = false;  // guarded by requestMutex_: inside pollingRequest
+  mutable std::mutex mutex_;  // taken after requestMutex_ when both are held
   SharedState shared_;   // guarded by mutex_
   RequestFields fields_;  // guarded by mutex_
 };

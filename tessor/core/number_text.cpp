@@ -1,5 +1,6 @@
 #include "tessor/core/number_text.h"
 
+#include <algorithm>
 #include <limits>
 
 namespace tessor {
@@ -25,6 +26,16 @@ Conversion convertNumber(std::string_view text, int base) {
   }
   c.complete = c.consumed == text.size();
   return c;
+}
+
+SignedConversion convertSignedDecimal(std::string_view text) {
+  const bool negative = !text.empty() && text.front() == '-';
+  const bool signed_ = negative || (!text.empty() && text.front() == '+');
+  const std::string_view digits = text.substr(signed_ ? 1 : 0);
+  const Conversion c = convertNumber(digits, 10);
+  constexpr auto kMax = static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
+  const auto magnitude = static_cast<std::int64_t>(std::min(c.value, kMax));
+  return {negative ? -magnitude : magnitude, c.complete && !(signed_ && digits.empty())};
 }
 
 std::string formatNumber(std::uint64_t value, int base) {

@@ -19,6 +19,15 @@ struct Conversion {
 // Digits 0-9 and A-F/a-f as far as they belong to `base` (2..16).
 Conversion convertNumber(std::string_view text, int base);
 
+struct SignedConversion {
+  std::int64_t value = 0;
+  bool complete = false;  // no character left over, and a sign is followed by digits
+};
+
+// A decimal number with an optional sign, as the length field is converted: "-1"
+// is the number -1 (out of range), "1x" and "-" leave characters over.
+SignedConversion convertSignedDecimal(std::string_view text);
+
 // `value` printed in `base` (8, 10 or 16), hexadecimal digits upper case.
 std::string formatNumber(std::uint64_t value, int base);
 

@@ -77,11 +77,13 @@ bool PollingWorker::keepGoing(int result, const PollingSettings& s) const {
 }
 
 void PollingWorker::run(PollingSettings s) {
-  session_.setDeferredPublish(true);
   bool validate = true;
   int result = kRequestOk;
-  do {
-    result = runFunctionCode(session_, s.functionCode, validate);
+  for (;;) {
+    const auto made = session_.pollingRequest(
+        running_, [&] { return runFunctionCode(session_, s.functionCode, validate); });
+    if (!made) break;  // stopped before this cycle's request
+    result = *made;
     // At least one sleep even for polling time 0, so that back-to-back cycles
     // are still separated by two 1 ms sleeps (this one and the one below).
     const std::uint64_t start = clock_.tickMs();
@@ -89,24 +91,22 @@ void PollingWorker::run(PollingSettings s) {
       clock_.sleepMs(1);
     } while (clock_.tickMs() - start < static_cast<std::uint64_t>(s.pollingMs));
     const bool failed = result != kRequestOk;
-    // Counts of a run the user has stopped stay at the 0 that Stop left.
-    const bool counting = running_;
-    session_.publish([&](SharedState& state) {
-      if (!counting) return;
+    session_.publishPolled(running_, [&](SharedState& state) {
       ++state.scanCount;
       if (s.ignoreError && failed) ++state.errorCount;
     });
     clock_.sleepMs(1);
     validate = false;
     view_.pollStatus();
-  } while (keepGoing(result, s));
-  session_.setDeferredPublish(false);
+    if (!keepGoing(result, s)) break;
+  }
   bool wasRunning = true;
   if (result != kRequestOk && running_.compare_exchange_strong(wasRunning, false)) {
     session_.resetCounts();
     view_.stoppedPresentation();
     if (!s.ignoreError) warn(prompt_, session_.snapshot().statusText);
   }
+  view_.workerEnded();
   active_ = false;
 }
 

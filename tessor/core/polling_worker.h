@@ -6,6 +6,13 @@
 // calls the session, the prompt and the PollingView. running_ is the flag both
 // write; the counts, the status text and the buffer are published by the session
 // once per cycle, so a reader sees one whole cycle.
+//
+// After Stop the worker may still be in a request (with retries, for minutes).
+// The stopped presentation enables the function-code and connect buttons only
+// if the session has no request in flight (ModbusSession::requestInFlight);
+// otherwise it leaves them disabled until pollStatus() or workerEnded() finds
+// none. A request in flight is never followed by another of the worker once
+// it has been stopped.
 #include <atomic>
 #include <string>
 #include <thread>
@@ -31,6 +38,8 @@ class PollingView {
   virtual ~PollingView() = default;
   virtual void pollStatus() = 0;           // UWM_POLL_STATUS: refresh the status line
   virtual void stoppedPresentation() = 0;  // a failure has ended polling
+  // The worker's last call: it makes no request after it.
+  virtual void workerEnded() = 0;
 };
 
 class PollingWorker {

@@ -7,17 +7,24 @@
  * TCP port (174, plain little-endian), response time-out in ms (52), retries (220,
  * at most 10 are used), station (60, sent as the unit identifier), and the pointer
  * to a caller-allocated 4-byte block (212) in which the library keeps the number
- * of the connection it opened. The caller frees the block after zCOMMClose.
+ * of the connection it opened. The caller need not initialise the block: a
+ * connection is reached only through the block that opened it. The caller frees
+ * the block after zCOMMClose.
  *
  * Area codes: 0x0200 coils, 0x0201 discrete inputs, 0x0103 holding registers,
  * 0x0102 input registers. Bits travel packed 16 to a word, least significant bit
  * first (bit 0 of word 0 is the bit at the start address).
  *
+ * A reply answers a request only when its protocol identifier is 0 (else 1705),
+ * its unit identifier is the station (else 1021), and a write's reply echoes the
+ * address (else 1008), the count of FC15/FC16 (else 1010) and the value of FC5/FC6
+ * (else 1016); a read's data are stored only from a reply that answers it.
+ *
  * A request that fails for want of an answer (time-out, broken connection, garbled
- * reply) is repeated up to `retries` times on a fresh connection; a Modbus exception
- * reply is the server's answer and is not repeated. When the server has closed an
- * idle connection, the next request reconnects and is sent again once, without
- * counting as a retry. */
+ * reply or one that does not answer it) is repeated up to `retries` times on a fresh
+ * connection; a Modbus exception reply is the server's answer and is not repeated.
+ * When the server has closed an idle connection, the next request reconnects and is
+ * sent again once, without counting as a retry. */
 #ifndef TRAX_TESSOR_QUORRA_H
 #define TRAX_TESSOR_QUORRA_H
 
@@ -39,11 +46,14 @@ extern "C" {
 #define QUORRA_AREA_INPUT_REGISTERS 0x0102
 
 /* Opens the connection the record describes. Returns 0, or the error code
- * (also left at offset 62): 1015 refused/unreachable, 1001 time-out, 1021 a station
- * (248-254) that cannot be sent, 1020 no 4-byte block, 1012 no record. */
+ * (also left at offset 62): 1015 refused/unreachable, 1001 no answer within the
+ * time-out, 1021 a station (248-254) that cannot be sent, 1020 no 4-byte block,
+ * 1012 no record. A connection this block opened before and did not close is closed;
+ * whatever number the block holds is ignored. */
 QUORRA_API unsigned short zCOMMOpen(tagPPARAM* record);
 
-/* Closes the record's connection. Closing a connection that is not open succeeds. */
+/* Closes the record's connection, if the number in its block is that of a connection
+ * this block opened. Closing a connection that is not open succeeds. */
 QUORRA_API unsigned short zCOMMClose(tagPPARAM* record);
 
 /* Reads `count` values of `area` from `address` into `buffer`: FC1 (coils, up to

@@ -22,8 +22,10 @@ std::uint16_t errorCodeOf(int err) {
     case EMBXMEMPAR: return kMemoryDamaged;
     case EMBXGPATH: return kDeviceNotFound;
     case EMBXGTAR: return kTimeout;
+    case MODBUS_ENOBASE:  // exception 0, not a code Modbus defines
     case EMBXACK:
     case EMBXSBUSY:
+    case MODBUS_ENOBASE + MODBUS_EXCEPTION_NOT_DEFINED:
     case EMBBADEXC:
     case EMBUNKEXC: return kServerError;
     case EMBMDATA: return kDataLength;
@@ -34,7 +36,7 @@ std::uint16_t errorCodeOf(int err) {
 }
 
 bool isExceptionReply(int err) {
-  return (err >= EMBXILFUN && err <= EMBXGTAR) || err == EMBBADEXC || err == EMBUNKEXC;
+  return (err >= MODBUS_ENOBASE && err <= EMBXGTAR) || err == EMBBADEXC || err == EMBUNKEXC;
 }
 
 bool isConnectionLoss(int err) {

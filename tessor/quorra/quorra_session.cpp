@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <vector>
 
 #include "tessor/quorra/quorra.h"
 #include "tessor/quorra/quorra_errors.h"
@@ -23,11 +22,8 @@ std::uint16_t checkRange(std::uint32_t address, int count, int limit) {
   return 0;
 }
 
-void packBits(const std::vector<std::uint8_t>& bits, std::uint16_t* buffer) {
-  std::fill_n(buffer, (bits.size() + 15) / 16, std::uint16_t{0});
-  for (std::size_t i = 0; i < bits.size(); ++i)
-    if (bits[i]) buffer[i / 16] = static_cast<std::uint16_t>(buffer[i / 16] | (1u << (i % 16)));
-}
+std::uint16_t u16(std::uint32_t v) { return static_cast<std::uint16_t>(v); }
+std::uint16_t u16(int v) { return static_cast<std::uint16_t>(v); }
 }  // namespace
 
 Session::Session(SessionConfig config) : config_(std::move(config)) {}
@@ -60,6 +56,9 @@ int Session::connectSocket() {
   if (modbus_connect(ctx_) != 0) {
     const int err = errno;
     dropConnection();
+    // libmodbus leaves the errno of its non-blocking connect when its wait for
+    // the server runs out: the server did not answer in time.
+    if (err == EINPROGRESS) return ETIMEDOUT;
     return err ? err : ECONNREFUSED;
   }
   connected_ = true;
@@ -72,11 +71,26 @@ std::uint16_t Session::open() {
   return err ? errorCodeOf(err) : 0;
 }
 
+Session::Attempt Session::exchange(const Request& request, std::vector<std::uint8_t>& reply) {
+  reply.resize(MODBUS_TCP_MAX_ADU_LENGTH);
+  errno = 0;
+  const auto sent =
+      modbus_send_raw_request(ctx_, request.raw.data(), static_cast<int>(request.raw.size()));
+  const int received = sent < 0 ? -1 : modbus_receive_confirmation(ctx_, reply.data());
+  if (received < 0) {
+    const int err = errno;
+    return {errorCodeOf(err), false, isConnectionLoss(err)};
+  }
+  reply.resize(static_cast<std::size_t>(received));
+  const ReplyCheck check = checkReply(request, reply);
+  return {check.code, check.exception, false};
+}
+
 // One request with the library's rules: repeat after failures that left no
-// answer (on a fresh connection, so a late reply is never taken for the next
-// one), never after an exception reply, and reconnect once for free when a
+// answer to it (on a fresh connection, so a late reply is never taken for the
+// next one), never after an exception reply, and reconnect once for free when a
 // connection that was kept from earlier turns out to be closed by the server.
-std::uint16_t Session::transact(const Exchange& exchange) {
+std::uint16_t Session::transact(const Request& request, std::vector<std::uint8_t>& reply) {
   std::lock_guard lock(mutex_);
   const int attempts = 1 + std::clamp(config_.retries, 0, 10);
   bool freeReconnect = true;
@@ -90,13 +104,11 @@ std::uint16_t Session::transact(const Exchange& exchange) {
         continue;
       }
     }
-    errno = 0;
-    if (exchange(ctx_) >= 0) return 0;
-    const int err = errno;
-    last = errorCodeOf(err);
-    if (isExceptionReply(err)) return last;
+    const Attempt result = exchange(request, reply);
+    last = result.code;
+    if (last == 0 || result.answered) return last;
     dropConnection();
-    if (kept && freeReconnect && isConnectionLoss(err)) {
+    if (kept && freeReconnect && result.connectionLost) {
       freeReconnect = false;
       continue;
     }
@@ -107,54 +119,40 @@ std::uint16_t Session::transact(const Exchange& exchange) {
 
 std::uint16_t Session::read(std::uint16_t area, std::uint32_t address, std::uint16_t* buffer,
                             int count) {
-  const int a = static_cast<int>(address);
+  std::uint8_t function = 0;
+  int limit = MODBUS_MAX_READ_REGISTERS;
   switch (area) {
-    case QUORRA_AREA_COILS:
-    case QUORRA_AREA_DISCRETE_INPUTS: {
-      if (const auto bad = checkRange(address, count, MODBUS_MAX_READ_BITS)) return bad;
-      std::vector<std::uint8_t> bits(static_cast<std::size_t>(count));
-      const bool coils = area == QUORRA_AREA_COILS;
-      const auto rc = transact([&](modbus_t* ctx) {
-        return coils ? modbus_read_bits(ctx, a, count, bits.data())
-                     : modbus_read_input_bits(ctx, a, count, bits.data());
-      });
-      if (rc == 0) packBits(bits, buffer);
-      return rc;
-    }
-    case QUORRA_AREA_HOLDING_REGISTERS:
-    case QUORRA_AREA_INPUT_REGISTERS: {
-      if (const auto bad = checkRange(address, count, MODBUS_MAX_READ_REGISTERS)) return bad;
-      std::vector<std::uint16_t> words(static_cast<std::size_t>(count));
-      const bool holding = area == QUORRA_AREA_HOLDING_REGISTERS;
-      const auto rc = transact([&](modbus_t* ctx) {
-        return holding ? modbus_read_registers(ctx, a, count, words.data())
-                       : modbus_read_input_registers(ctx, a, count, words.data());
-      });
-      if (rc == 0) std::copy(words.begin(), words.end(), buffer);
-      return rc;
-    }
+    case QUORRA_AREA_COILS: function = MODBUS_FC_READ_COILS; limit = MODBUS_MAX_READ_BITS; break;
+    case QUORRA_AREA_DISCRETE_INPUTS:
+      function = MODBUS_FC_READ_DISCRETE_INPUTS;
+      limit = MODBUS_MAX_READ_BITS;
+      break;
+    case QUORRA_AREA_HOLDING_REGISTERS: function = MODBUS_FC_READ_HOLDING_REGISTERS; break;
+    case QUORRA_AREA_INPUT_REGISTERS: function = MODBUS_FC_READ_INPUT_REGISTERS; break;
     default: return kInvalidCommand;
   }
+  if (const auto bad = checkRange(address, count, limit)) return bad;
+  const Request request = readRequest(unit(), function, u16(address), u16(count));
+  std::vector<std::uint8_t> reply;
+  const auto rc = transact(request, reply);
+  if (rc == 0) unpackReadReply(request, reply, buffer);
+  return rc;
 }
 
 std::uint16_t Session::write(std::uint16_t area, std::uint32_t address,
                              const std::uint16_t* buffer, int count) {
-  const int a = static_cast<int>(address);
+  std::vector<std::uint8_t> reply;
   if (area == QUORRA_AREA_HOLDING_REGISTERS) {
     if (const auto bad = checkRange(address, count, kMaxWriteRegisters)) return bad;
-    std::vector<std::uint16_t> words(buffer, buffer + count);
-    return transact([&](modbus_t* ctx) {
-      return count == 1 ? modbus_write_register(ctx, a, words[0])
-                        : modbus_write_registers(ctx, a, count, words.data());
-    });
+    return transact(count == 1 ? writeRegisterRequest(unit(), u16(address), buffer[0])
+                               : writeRegistersRequest(unit(), u16(address), u16(count), buffer),
+                    reply);
   }
   if (area == QUORRA_AREA_COILS) {
     // `count` is the number of coils: exactly those are written, never the
     // rest of the last word.
     if (const auto bad = checkRange(address, count, MODBUS_MAX_WRITE_BITS)) return bad;
-    std::vector<std::uint8_t> bits(static_cast<std::size_t>(count));
-    for (std::size_t i = 0; i < bits.size(); ++i) bits[i] = (buffer[i / 16] >> (i % 16)) & 1u;
-    return transact([&](modbus_t* ctx) { return modbus_write_bits(ctx, a, count, bits.data()); });
+    return transact(writeCoilsRequest(unit(), u16(address), u16(count), buffer), reply);
   }
   return kInvalidCommand;
 }
@@ -162,8 +160,8 @@ std::uint16_t Session::write(std::uint16_t area, std::uint32_t address,
 std::uint16_t Session::setBit(std::uint16_t area, std::uint32_t address, int value) {
   if (area != QUORRA_AREA_COILS) return kInvalidCommand;
   if (const auto bad = checkRange(address, 1, 1)) return bad;
-  const int a = static_cast<int>(address);
-  return transact([&](modbus_t* ctx) { return modbus_write_bit(ctx, a, value ? 1 : 0); });
+  std::vector<std::uint8_t> reply;
+  return transact(writeCoilRequest(unit(), u16(address), value != 0), reply);
 }
 
 }  // namespace quorra

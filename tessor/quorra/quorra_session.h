@@ -3,9 +3,11 @@
 // reconnect rules of the library. Calls on one session are serialised by
 // mutex_ (libmodbus contexts are not thread-safe).
 #include <cstdint>
-#include <functional>
 #include <mutex>
 #include <string>
+#include <vector>
+
+#include "tessor/quorra/quorra_frames.h"
 
 struct _modbus;
 
@@ -33,9 +35,17 @@ class Session {
   std::uint16_t setBit(std::uint16_t area, std::uint32_t address, int value);
 
  private:
-  using Exchange = std::function<int(_modbus*)>;  // a libmodbus call: < 0 with errno on failure
-  std::uint16_t transact(const Exchange& exchange);
+  struct Attempt {
+    std::uint16_t code = 0;
+    bool answered = false;        // the server's own answer: not repeated
+    bool connectionLost = false;  // may be a kept connection the server closed
+  };
+  // The request and, when it answers it, the reply in `reply`.
+  std::uint16_t transact(const Request& request, std::vector<std::uint8_t>& reply);
+  Attempt exchange(const Request& request, std::vector<std::uint8_t>& reply);
   int connectSocket();  // 0 or errno
+  // The station as the unit identifier; open() has refused what libmodbus cannot send.
+  std::uint8_t unit() const { return static_cast<std::uint8_t>(config_.station); }
   void dropConnection();
 
   std::mutex mutex_;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "recording_prompt.h"
 #include "tessor/core/data_table.h"
 
@@ -19,8 +21,10 @@ TEST(TessorDataTableLayout, RowsColumnsHeadersAndPlaceholders) {
   struct Case {
     int n, columnsPerRow, rows, columns;
   };
-  const Case cases[] = {{10, 8, 3, 9}, {1, 8, 2, 2}, {0, 8, 1, 9}, {16, 8, 3, 9}, {17, 8, 4, 9},
-                        {20, 10, 3, 11}};
+  const Case cases[] = {{10, 8, 3, 9},  {1, 8, 2, 2},   {0, 8, 1, 9},
+                        {16, 8, 3, 9},  {17, 8, 4, 9},  {20, 10, 3, 11},
+                        // "Grid Column" beyond what a row can use is taken as 1 or 2000
+                        {10, 0, 11, 2}, {10, -7, 11, 2}, {10, INT_MAX, 2, 2001}};
   for (const auto& c : cases) {
     DataTable table;
   prepare(table, "R2000");

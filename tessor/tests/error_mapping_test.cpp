@@ -42,6 +42,8 @@ TEST(TessorQuorraErrorMapping, ErrnoAndExceptionsToErrorTextCodes) {
       {EMBXGPATH, 1015, true, false},
       {EMBXGTAR, 1001, true, false},
       {EMBBADEXC, 1499, true, false},
+      {MODBUS_ENOBASE, 1499, true, false},  // exception 0
+      {MODBUS_ENOBASE + 9, 1499, true, false},
   };
   for (const auto& [err, code, exception, loss] : rows) {
     EXPECT_EQ(quorra::errorCodeOf(err), code) << err;

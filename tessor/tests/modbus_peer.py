@@ -9,7 +9,10 @@ The control port takes one command per line and answers with lines ending in "EN
     clear                    forget the log
     connections              how many connections the Modbus port has accepted
     mode normal|silent|drop  answer; never answer; close the connection instead of answering
-    exception <code>         answer every request with that exception code (0 = off)
+    exception <code>|off     answer every request with that exception code (0-255), or normally
+    patch <offset> <byte>... overwrite these bytes of every reply (offsets in the whole Modbus TCP
+                             frame: 2-3 protocol identifier, 6 unit, 8-11 address and count echoed)
+    patch off                send replies as built
     delay <ms>               answer every request that much later
     close                    close every open Modbus connection now
     set <co|di|hr|ir> <addr> <v>...   store values
@@ -35,7 +38,8 @@ TABLES = {"co": 1, "di": 2, "hr": 3, "ir": 4}
 class PeerState:
     def __init__(self):
         self.mode = "normal"
-        self.exception = 0
+        self.exception = None
+        self.patch = []
         self.delay_ms = 0
         self.log = []
         self.connections = 0
@@ -88,13 +92,22 @@ class RecordingHandler(ModbusConnectedRequestHandler):
     def answer(self, request, addr):
         if self.transport.is_closing():
             return
-        if STATE.exception:
+        if STATE.exception is not None:
             response = request.doException(STATE.exception)
             response.transaction_id = request.transaction_id
             response.unit_id = request.unit_id
             self.send(response, *addr)
             return
         super().execute(request, *addr)
+
+    def send(self, message, *addr, **kwargs):
+        if not STATE.patch or kwargs.get("skip_encoding"):
+            super().send(message, *addr, **kwargs)
+            return
+        packet = bytearray(self.framer.buildPacket(message))
+        for offset, value in STATE.patch:
+            packet[offset] = value
+        super().send(bytes(packet), *addr, skip_encoding=True)
 
 
 def control(command, context):
@@ -111,7 +124,10 @@ def control(command, context):
     elif verb == "mode":
         STATE.mode = args[0]
     elif verb == "exception":
-        STATE.exception = int(args[0])
+        STATE.exception = None if args[0] == "off" else int(args[0])
+    elif verb == "patch":
+        numbers = [] if args[0] == "off" else [int(v) for v in args]
+        STATE.patch = list(zip(numbers[0::2], numbers[1::2]))
     elif verb == "delay":
         STATE.delay_ms = int(args[0])
     elif verb == "close":

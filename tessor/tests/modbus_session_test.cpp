@@ -171,7 +171,8 @@ TEST_F(TessorSessionTest, RejectedInputsSendNothing) {
       {3, "R2000", "200", lengthRange(125), true},
       {15, "Q0", "2001", lengthRange(2000), true},
       {3, "R2000", "1x", "\n无法识别的寄存器长度", true},
-      {3, "R2000", "-1", "\n无法识别的寄存器长度", true},
+      {3, "R2000", "-1", lengthRange(125), true},
+      {3, "R2000", "-", "\n无法识别的寄存器长度", true},
       {3, "R", "10", "\n无法识别的寄存器", false},
       {16, "SP", "10", startRangeSP, false},  // parses as SP0, the check wants a number
       {3, "X1", "10", kShortStartAddressMessage, false},
@@ -265,6 +266,9 @@ TEST_F(TessorSessionTest, AreasOutsideTheirOperation) {
   fields("R2000", "2");
   EXPECT_EQ(session.ReadRequest(0x0300, false), kRequestNotMade);
   EXPECT_EQ(session.WriteRequest(kAreaDiscreteInputs, false, false), kRequestWrongArea);
+  session.setFields({"R2000", "-1", 1});  // the inputs are checked before the area
+  EXPECT_EQ(session.WriteRequest(kAreaDiscreteInputs, false, true), kRequestRejected);
+  EXPECT_EQ(prompt.messages().size(), 1u);
   EXPECT_EQ(runFunctionCode(session, 7, false), kRequestNotMade);
   EXPECT_EQ(quorra.requestCount(), 0u);
 }

@@ -8,6 +8,7 @@
 #include "fake_quorra.h"
 #include "fake_request_view.h"
 #include "recording_prompt.h"
+#include "tessor/core/function_requests.h"
 #include "tessor/core/polling_worker.h"
 
 namespace tessor {
@@ -37,10 +38,12 @@ class RecordingPollingView : public PollingView {
     if (stopAfter > 0 && static_cast<int>(lines.size()) >= stopAfter) worker->Stop();
   }
   void stoppedPresentation() override { ++stoppedPresentations; }
+  void workerEnded() override { ++endings; }
   PollingWorker* worker = nullptr;
   int stopAfter = 0;  // the user presses stop once this many cycles are shown
   std::vector<std::string> lines;
   int stoppedPresentations = 0;
+  std::atomic<int> endings{0};
 };
 
 class TessorPollingTest : public ::testing::Test {
@@ -206,6 +209,43 @@ TEST_F(TessorPollingTest, StopDuringARequestLetsItCompleteThenTheWorkerEnds) {
   quorra.duringRequest = nullptr;
   view.stopAfter = view.lines.size() + 1;
   run(settings(3, false));
+}
+
+// Stop, then FC3 at once: the button waits for the worker's last request
+// instead of running beside it, and its own read is what the window shows.
+TEST_F(TessorPollingTest, AButtonRightAfterStopWaitsForTheWorkersRequestAndIsShown) {
+  fields("R2000", "2");
+  quorra.readValue = [](std::size_t, std::size_t call) { return static_cast<std::uint16_t>(100 + call); };
+  std::mutex m;
+  std::condition_variable cv;
+  int entered = 0, inside = 0, overlaps = 0;
+  quorra.duringRequest = [&] {
+    std::unique_lock lock(m);
+    const int index = entered++;
+    overlaps += inside++ > 0;
+    cv.notify_all();
+    // The worker's request lasts until the button's arrives, or long enough
+    // for a button that does not wait to arrive.
+    if (index == 0) cv.wait_for(lock, std::chrono::milliseconds(300), [&] { return entered > 1; });
+    --inside;
+  };
+  ASSERT_TRUE(worker.Start(settings(3, false)));
+  {
+    std::unique_lock lock(m);
+    ASSERT_TRUE(cv.wait_for(lock, std::chrono::seconds(10), [&] { return entered > 0; }));
+  }
+  worker.Stop();
+  EXPECT_TRUE(session.requestInFlight());  // so the stopped presentation keeps the buttons off
+  EXPECT_EQ(pressFunctionButton(session, table, prompt, FunctionButton::FC3), kRequestOk);
+  worker.waitForWorker();
+  EXPECT_EQ(overlaps, 0);
+  EXPECT_EQ(quorra.requestCount(), 2u);
+  EXPECT_EQ(table.cell(1, 1), "101");
+  EXPECT_EQ(session.snapshot().buffer[0], 101);
+  EXPECT_EQ(session.snapshot().statusText, "读保持寄存器");
+  EXPECT_FALSE(session.requestInFlight());
+  EXPECT_EQ(view.endings, 1);
+  EXPECT_TRUE(prompt.messages().empty());
 }
 
 // The reader stands for the window's refresh timer: whatever it reads belongs to

@@ -111,7 +111,8 @@ TEST_F(TessorQuorraPeerTest, ExceptionRepliesAreMappedAndNotRepeated) {
   configure(peer.port(), 300, 3, 1);
   open();
   const std::pair<int, unsigned short> rows[] = {{1, 1012}, {2, 1017}, {3, 1010}, {4, 1701},
-                                                 {6, 1499}, {7, 1002}, {8, 1704}, {11, 1001}};
+                                                 {6, 1499}, {7, 1002}, {8, 1704}, {11, 1001},
+                                                 {0, 1499}, {9, 1499}};
   for (const auto& [exception, code] : rows) {
     peer.clear();
     peer.command("exception " + std::to_string(exception));
@@ -119,6 +120,59 @@ TEST_F(TessorQuorraPeerTest, ExceptionRepliesAreMappedAndNotRepeated) {
     EXPECT_EQ(lastError(), code);
     EXPECT_EQ(peer.log().size(), 1u) << exception;
   }
+}
+
+// Replies libmodbus would take: from another unit or protocol, or a write
+// echoing another address, value or count. The read's data stay untouched.
+TEST_F(TessorQuorraPeerTest, RepliesThatDoNotAnswerTheRequestFail) {
+  open();
+  struct Row {
+    const char* what;
+    const char* patch;
+    std::function<unsigned short()> call;
+    unsigned short code;
+  };
+  const auto readTwo = [&] { return zRead_PLC(&record, 0x0103, 5, buffer.data(), 2); };
+  const auto writeOne = [&] { return zWrite_PLC(&record, 0x0103, 5, buffer.data(), 1); };
+  const auto writeTwo = [&] { return zWrite_PLC(&record, 0x0103, 5, buffer.data(), 2); };
+  const Row rows[] = {
+      {"another unit", "patch 6 9", readTwo, 1021},
+      {"another protocol", "patch 2 0 3 1", readTwo, 1705},
+      {"FC5 address", "patch 9 6", [&] { return zSetBit_PLC(&record, 0x0200, 5, 1); }, 1008},
+      {"FC6 address", "patch 9 6", writeOne, 1008},
+      {"FC6 value", "patch 11 99", writeOne, 1016},
+      {"FC15 count", "patch 11 3", [&] { return zWrite_PLC(&record, 0x0200, 5, buffer.data(), 20); }, 1010},
+      {"FC16 address", "patch 8 1", writeTwo, 1008},
+      {"FC16 count", "patch 11 1", writeTwo, 1010},
+  };
+  for (const auto& row : rows) {
+    buffer.fill(0xBEEF);
+    peer.command(row.patch);
+    EXPECT_EQ(row.call(), row.code) << row.what;
+    EXPECT_EQ(lastError(), row.code) << row.what;
+    EXPECT_EQ(buffer[0], 0xBEEF) << row.what;
+  }
+  peer.command("patch off");
+  peer.command("set hr 5 10 20");
+  EXPECT_EQ(readTwo(), 0);
+  EXPECT_EQ(buffer[1], 20);
+}
+
+// The block is the caller's and not initialised: one that happens to hold the
+// number of another record's connection must neither use nor close it.
+TEST_F(TessorQuorraPeerTest, AStrayBlockNeverReachesAnotherRecordsConnection) {
+  open();
+  tagPPARAM stray = record;
+  std::array<unsigned char, 4> strayBlock = block;
+  pparam::setPointer(stray, pparam::kBlockPointer, strayBlock.data());
+  EXPECT_EQ(zRead_PLC(&stray, 0x0103, 0, buffer.data(), 1), 1020);
+  EXPECT_EQ(zCOMMClose(&stray), 0);
+  strayBlock = block;
+  EXPECT_EQ(zCOMMOpen(&stray), 0);
+  EXPECT_EQ(zRead_PLC(&record, 0x0103, 0, buffer.data(), 1), 0);
+  EXPECT_EQ(zRead_PLC(&stray, 0x0103, 0, buffer.data(), 1), 0);
+  EXPECT_EQ(peer.connections(), 2);  // ours was never closed and opened again
+  zCOMMClose(&stray);
 }
 
 TEST_F(TessorQuorraPeerTest, ReconnectsWhenTheServerClosedTheConnection) {
@@ -178,24 +232,60 @@ TEST_F(TessorQuorraPeerTest, CallsWithoutAnOpenConnection) {
   EXPECT_TRUE(peer.log().empty());
 }
 
-TEST(TessorQuorraOpen, ARefusedConnectionIsDeviceNotFound) {
+// A loopback socket on a free port; listening with `backlog` unless it is negative.
+int loopbackSocket(sockaddr_in& at, int backlog) {
   const int s = ::socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in at{};
+  at = {};
   at.sin_family = AF_INET;
   at.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
   socklen_t length = sizeof at;
-  ASSERT_EQ(::bind(s, reinterpret_cast<sockaddr*>(&at), sizeof at), 0);
+  if (::bind(s, reinterpret_cast<sockaddr*>(&at), sizeof at) != 0) return -1;
   ::getsockname(s, reinterpret_cast<sockaddr*>(&at), &length);
-  ::close(s);  // nobody listens on that port now
+  if (backlog >= 0) ::listen(s, backlog);
+  return s;
+}
+
+tagPPARAM loopbackRecord(const sockaddr_in& at, std::array<unsigned char, 4>& block,
+                         std::uint8_t retries = 0) {
   tagPPARAM record{};
-  std::array<unsigned char, 4> block{};
   record.raw[pparam::kServerAddress] = 127;
   record.raw[pparam::kServerAddress + 3] = 1;
   pparam::setU16(record, pparam::kTcpPort, ntohs(at.sin_port));
-  pparam::setU16(record, pparam::kTimeoutMs, 300);
+  pparam::setU16(record, pparam::kTimeoutMs, 100);
+  pparam::setU8(record, pparam::kRetries, retries);
+  pparam::setU16(record, pparam::kStation, 1);
   pparam::setPointer(record, pparam::kBlockPointer, block.data());
+  return record;
+}
+
+TEST(TessorQuorraOpen, ARefusedConnectionIsDeviceNotFound) {
+  sockaddr_in at{};
+  const int s = loopbackSocket(at, -1);
+  ASSERT_GE(s, 0);
+  ::close(s);  // nobody listens on that port now
+  std::array<unsigned char, 4> block{};
+  tagPPARAM record = loopbackRecord(at, block);
   EXPECT_EQ(zCOMMOpen(&record), 1015);
   EXPECT_EQ(pparam::u16(record, pparam::kErrorCode), 1015);
+}
+
+// A listener that never accepts, with backlog 0: the first connection fills its
+// queue, and the server stays silent to every later connect.
+TEST(TessorQuorraOpen, AConnectThatGetsNoAnswerIsATimeOut) {
+  sockaddr_in at{};
+  const int s = loopbackSocket(at, 0);
+  ASSERT_GE(s, 0);
+  std::array<unsigned char, 4> first{}, second{};
+  tagPPARAM kept = loopbackRecord(at, first, 1);
+  tagPPARAM late = loopbackRecord(at, second);
+  ASSERT_EQ(zCOMMOpen(&kept), 0);
+  std::array<unsigned short, 1> buffer{};
+  // No answer, then the retry's reconnect gets none either.
+  EXPECT_EQ(zRead_PLC(&kept, 0x0103, 0, buffer.data(), 1), 1001);
+  EXPECT_EQ(zCOMMOpen(&late), 1001);
+  EXPECT_EQ(pparam::u16(late, pparam::kErrorCode), 1001);
+  zCOMMClose(&kept);
+  ::close(s);
 }
 
 TEST(TessorQuorraLibrary, ExportsExactlyItsFiveCalls) {

@@ -128,6 +128,7 @@ class CountingView : public PollingView {
     if (static_cast<int>(lines.size()) >= stopAfter) worker->Stop();
   }
   void stoppedPresentation() override { ++stopped; }
+  void workerEnded() override {}
   PollingWorker* worker = nullptr;
   int stopAfter = 3;
   std::vector<std::string> lines;

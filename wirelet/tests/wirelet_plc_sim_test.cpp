@@ -110,6 +110,21 @@ TEST(WireletAgainstPlcSim, ReadsAndWritesPlcMemory) {
   EXPECT_EQ(CloseCom(handle), 1);
 }
 
+// The next order's flush must not swallow the EOT that ended the one before,
+// even when it is still on its way to the PLC.
+TEST(WireletAgainstPlcSim, EveryOrderOfARunEndsWithItsEot) {
+  constexpr int kOrders = 30;
+  PlcSimProcess plc(kPort, {}, kScenario);
+  ASSERT_TRUE(plc.ready());
+  TestClock clock;
+  const int handle = OpenCom(0, kPort, 9600, 8, 1, 0);
+  ASSERT_NE(handle, 0);
+  std::array<unsigned char, 1024> reply;
+  for (int i = 0; i < kOrders; ++i) ASSERT_EQ(Order50(handle, 15, 1, reply.data()), 6) << i;
+  EXPECT_EQ(plc.receivedUntilMarker(handle), repeat(kEnq + " " + kRead15 + " 06 04", kOrders));
+  EXPECT_EQ(CloseCom(handle), 1);
+}
+
 TEST(WireletAgainstPlcSim, OpenAndCloseReportFailure) {
   EXPECT_EQ(OpenCom(0, 0, 9600, 8, 1, 0), 0);
   EXPECT_EQ(OpenCom(0, 97, 9600, 8, 1, 0), 0);

@@ -9,7 +9,8 @@
  *       stopBits 1 or 2 (0 also means 1); parity 0 none, 1 odd, 2 even.
  *       Returns a handle (never 0), or 0 when the port or a setting is refused.
  *   CloseConnection(handle)          1, or 0 for an unknown handle or a failed close.
- *   FlushCom(handle)                 discards what the port holds; 1, or 0 on failure.
+ *   FlushCom(handle)                 discards the received bytes the port holds; bytes
+ *                                    already written still go out. 1, or 0 on failure.
  *   WriteCom(handle, bytes, count)   sends the bytes in order; returns how many went out.
  *   ReadComNum(handle)               received bytes waiting (0 when none); never blocks.
  *   ReadCom(handle, buffer, count)   copies up to count waiting bytes; returns how many.

@@ -53,9 +53,12 @@ int CloseConnection(int handle) {
   return ::close(*fd) == 0 ? 1 : 0;
 }
 
+// Input only: the EOT that ended the previous transaction may still sit in the
+// output queue (or the transmitter) when the next one starts, and the PLC must
+// receive it. The driver keeps the order, so it leaves before the enquiry.
 int FlushCom(int handle) {
   const auto fd = fdOf(handle);
-  return fd && ::tcflush(*fd, TCIOFLUSH) == 0 ? 1 : 0;
+  return fd && ::tcflush(*fd, TCIFLUSH) == 0 ? 1 : 0;
 }
 
 int WriteCom(int handle, const unsigned char* bytes, int count) {

@@ -5,6 +5,7 @@
 #include <QTest>
 
 #include "loopback_config.h"
+#include "modal_answerer.h"
 #include "orvane/protocol/orvane_view_core.h"
 #include "orvane/shell/busy_indicator.h"
 #include "orvane/shell/dlg_info.h"
@@ -235,6 +236,8 @@ class ViewRowsTest : public QObject {
     config.writeInt("PortCom", 3);
     ProcessFlags flags;
     COrvaneApp app(config, flags);
+    // Without Wirelet the serial scan finds no PLC and offers the port dialog.
+    ModalAnswerer cancelPortChoice([](QWidget* modal) { modal->close(); });
     app.show();
     auto& panes = app.mainFrame().statusPanes();
     QCOMPARE(panes.portButton().text(), button);
