@@ -19,7 +19,8 @@ void fillTable(const json& blocks, std::vector<T>& table, std::uint32_t size, st
   for (std::size_t b = 0; b < blocks.size(); ++b) {
     const std::string block = what + "[" + std::to_string(b) + "]";
     checkKeys(blocks[b], {"start", "values"}, block);
-    const auto start = blocks[b].contains("start") ? parseUnsigned(blocks[b].at("start"), size - 1, block + ".start") : 0;
+    const auto start =
+        blocks[b].contains("start") ? parseUnsigned(blocks[b].at("start"), size - 1, block + ".start") : 0;
     const auto& values = blocks[b].contains("values") ? blocks[b].at("values") : json::array();
     if (!values.is_array() || start + values.size() > size)
       throw std::runtime_error(block + ".values: an array that ends within the table is needed");
@@ -51,7 +52,8 @@ ModbusService parseModbusService(const json& o, const std::string& what) {
   if (s.address[0] != 127) throw std::runtime_error(what + ".address: only 127.0.0.0/8 is served");
   if (o.contains("port")) s.port = static_cast<std::uint16_t>(parseUnsigned(o.at("port"), 65535, what + ".port"));
   if (o.contains("tableSize")) {
-    s.tables.size = static_cast<std::uint32_t>(parseUnsigned(o.at("tableSize"), kModbusAddressSpace, what + ".tableSize"));
+    s.tables.size =
+        static_cast<std::uint32_t>(parseUnsigned(o.at("tableSize"), kModbusAddressSpace, what + ".tableSize"));
     if (s.tables.size == 0) throw std::runtime_error(what + ".tableSize: at least 1");
   }
   auto table = [&](const char* key, auto& target, std::uint64_t max) {

@@ -105,7 +105,8 @@ Options parseOptions(const std::vector<std::string>& args) {
       if (o.generatedCount > 65535) throw std::runtime_error("--modules: at most 65535");
     } else if (a == "--firmware-version") o.generatedFirmware = parseVersion4(value(), a);
     else if (a == "--fault") o.faults.push_back(splitFaultOption(value(), a));
-    else if (a == "--modbus-fault") o.modbusFaults.push_back(splitFaultOption(value(), a)); else if (a == "--enter-delay") o.timing.enterBootLoaderMs = parseMs(value(), a);
+    else if (a == "--modbus-fault") o.modbusFaults.push_back(splitFaultOption(value(), a));
+    else if (a == "--enter-delay") o.timing.enterBootLoaderMs = parseMs(value(), a);
     else if (a == "--erase-delay") o.timing.eraseMs = parseMs(value(), a);
     else if (a == "--restart-delay") o.timing.restartMs = parseMs(value(), a);
     else if (a == "--dump-dir") o.dumpDir = value();

@@ -164,7 +164,7 @@ TEST(TraxSimModbus, DemoModulesServeAndTheScanTellsWhere) {
   std::vector<std::string> where;
   for (const auto& r : peer.receiveAll())
     if (r.size() == 32 && r[9] == 0x55) where.push_back(hexText(std::span(r).subspan(19, 6)));
-  const std::string port = hexText(Bytes{static_cast<std::uint8_t>(first.port), static_cast<std::uint8_t>(first.port >> 8)});
+  const auto port = hexText(Bytes{static_cast<std::uint8_t>(first.port), static_cast<std::uint8_t>(first.port >> 8)});
   EXPECT_EQ(where, std::vector<std::string>{"7F 00 00 0B " + port});
 }
 
