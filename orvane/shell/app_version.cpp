@@ -38,11 +38,6 @@ AppVersion builtInTexts() {
   return v;
 }
 
-std::string dotted(const AppVersion& v) {
-  return std::to_string(v.numbers[0]) + "." + std::to_string(v.numbers[1]) + "." +
-         std::to_string(v.numbers[2]) + "." + std::to_string(v.numbers[3]);
-}
-
 }  // namespace
 
 std::optional<std::string> queryVersionText(std::string_view block, std::string_view name) {
@@ -71,18 +66,6 @@ AppVersion readAppVersion() {
   if (!allFound) version = builtInTexts();
   version.numbers = {TRAX_VERSION_MAJOR, TRAX_VERSION_MINOR, TRAX_VERSION_PATCH, TRAX_VERSION_TWEAK};
   return version;
-}
-
-std::string aboutVersionText(const AppVersion& version, int debugVersion) {
-  std::string text = "版本： V " + dotted(version);
-  if (debugVersion >= 1) text += " - D" + std::to_string(debugVersion);
-  return text;
-}
-
-std::string frameTitle(const AppVersion& version, int debugVersion) {
-  std::string title = version.productName + " (Ver" + dotted(version);
-  if (debugVersion >= 1) title += " - D" + std::to_string(debugVersion);
-  return title + ")";
 }
 
 }  // namespace orvane

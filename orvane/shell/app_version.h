@@ -27,9 +27,4 @@ std::optional<std::string> queryVersionText(std::string_view block, std::string_
 // and the product version numbers.
 AppVersion readAppVersion();
 
-// "版本： V 2.0.1.1", with " - D3" appended when DebugVersion is 1 or more.
-std::string aboutVersionText(const AppVersion& version, int debugVersion);
-// "ORVANE (Ver2.0.1.1)" or "ORVANE (Ver2.0.1.1 - D3)".
-std::string frameTitle(const AppVersion& version, int debugVersion);
-
 }  // namespace orvane

@@ -2,6 +2,7 @@
 
 #include "main_frame.h"
 #include "orvane/protocol/orvane_view_core.h"
+#include "dlg_about.h"
 #include "orvane_view.h"
 #include "platform/process_setup.h"
 #include "platform/program_dir.h"
@@ -26,6 +27,9 @@ COrvaneApp::COrvaneApp(ConfigStore config, ProcessFlags& flags)
   core_->setWorkerPump(calls_.pumpFunction());
   ui_.attach(*frame_, frame_->view());
   frame_->view().attachOperations(*operations_);
+  frame_->setVersion({version_.productName, version_.legalCopyright,
+                      {version_.numbers[0], version_.numbers[1], version_.numbers[2], version_.numbers[3]},
+                      core_->config().readInt("DebugVersion")});
   QObject::connect(&frame_->view(), &COrvaneView::documentDropped, frame_.get(),
                    [this](const QString& file) { openDocument(file); });
   prompt_.setParentWindow(frame_.get());

@@ -99,8 +99,9 @@ class CloseTest : public QObject {
                 .startsWith("没有找到libWirelet.so\nError Code: "));
     const auto& version = editor.app.version();
     QCOMPARE(QString::fromStdString(version.originalFilename), QString("Orvane.EXE"));
-    QCOMPARE(QString::fromStdString(frameTitle(version, 0)), QString("ORVANE (Ver2.0.1.1)"));
-    QCOMPARE(QString::fromStdString(aboutVersionText(version, 3)), QString("版本： V 2.0.1.1 - D3"));
+    QCOMPARE(QString::fromStdString(version.productName), QString("ORVANE"));
+    QCOMPARE(version.numbers, (std::array<std::uint16_t, 4>{2, 0, 1, 1}));
+    QCOMPARE(editor.app.mainFrame().windowTitle(), QString("ORVANE (Ver2.0.1.1)"));
   }
 
   // The network route raises no communication-busy flag: no question.

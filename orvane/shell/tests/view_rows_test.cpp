@@ -15,7 +15,6 @@
 #include "orvane/shell/orvane_app.h"
 #include "orvane/shell/orvane_view.h"
 #include "platform/gbk.h"
-#include "shell_tests.h"
 #include "test_support/temp_dir.h"
 #include "worker_thread.h"
 
@@ -239,8 +238,8 @@ class ViewRowsTest : public QObject {
 
 }  // namespace
 
-std::unique_ptr<QObject> viewRowsTest() { return std::make_unique<ViewRowsTest>(); }
 
 }  // namespace orvane::shell_tests
 
+QTEST_MAIN(orvane::shell_tests::ViewRowsTest)
 #include "view_rows_test.moc"
