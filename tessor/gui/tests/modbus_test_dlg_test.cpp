@@ -41,9 +41,15 @@ class ModbusTestDlgTest : public QObject {
     QCOMPARE(f.find<QTableView>("grid")->model()->columnCount(), 8);
 
     ip->setAddress({127, 0, 0, 1});
-    f.find<QSpinBox>("station")->setValue(7);
-    f.button("connect")->click();
+    auto* station = f.find<QSpinBox>("station");
+    station->setValue(7);
+    f.window->show();
+    QTest::keyClick(station, Qt::Key_Return);  // Enter in any field connects
     QCOMPARE(f.button("connect")->text(), QStringLiteral("断开"));
+    auto* start = f.find<QLineEdit>("startAddress");
+    start->clear();
+    QTest::keyClicks(start, QStringLiteral("r2000"));
+    QCOMPARE(start->text(), QStringLiteral("R2000"));
     QCOMPARE(f.status(), QStringLiteral("连接"));
     const std::string saved = readFile(f.configPath());
     for (const char* line : {"Station=7\r\n", "Retry=3\r\n", "TimeOut=1\r\n", "Poill=0\r\n",
