@@ -82,12 +82,14 @@ install(FILES data/icons/application-x-orvane-document.svg
         DESTINATION share/icons/hicolor/scalable/mimetypes COMPONENT suite)
 install(FILES data/mime/orvane.xml DESTINATION share/mime/packages COMPONENT suite)
 
-# Manual pages, compressed as Debian wants them.
+# Manual pages, compressed as Debian wants them, each checked against its
+# program's --help so that neither drifts from the other.
 set(trax_manual_pages)
-foreach(page orvane-cli:suite trax-sim:simulators plc-sim:simulators)
+foreach(page orvane-cli:orvane-cli:suite trax-sim:trax-sim:simulators plc-sim:plc_sim:simulators)
   string(REPLACE ":" ";" page ${page})
   list(GET page 0 name)
-  list(GET page 1 component)
+  list(GET page 1 target)
+  list(GET page 2 component)
   set(source ${CMAKE_SOURCE_DIR}/data/man/${name}.1)
   if(EXISTS ${source})
     set(packed ${CMAKE_BINARY_DIR}/man/${name}.1.gz)
@@ -97,6 +99,10 @@ foreach(page orvane-cli:suite trax-sim:simulators plc-sim:simulators)
       DEPENDS ${source} VERBATIM)
     list(APPEND trax_manual_pages ${packed})
     install(FILES ${packed} DESTINATION share/man/man1 COMPONENT ${component})
+    if(BUILD_TESTING AND TARGET ${target})
+      add_test(NAME manual_page_${name}
+        COMMAND sh ${CMAKE_SOURCE_DIR}/data/man/manual_page_test.sh $<TARGET_FILE:${target}> ${source})
+    endif()
   endif()
 endforeach()
 add_custom_target(trax_manual_pages ALL DEPENDS ${trax_manual_pages})

@@ -37,7 +37,7 @@ class UdpSocket {
 
   bool setBroadcast(bool enabled);
   bool setReceiveTimeout(int milliseconds);  // 0 waits without limit
-  bool bind(const Endpoint& local);          // port 0 takes a free port
+  bool bind(const Endpoint& local);          // port 0 takes a free port; a port in use fails
   std::optional<Endpoint> localEndpoint() const;
 
   bool sendTo(const Endpoint& to, const std::uint8_t* data, std::size_t size);

@@ -107,9 +107,9 @@ bool UdpSocket::setReceiveTimeout(int milliseconds) {
   return false;
 }
 
+// No SO_REUSEADDR: with it a second socket shares a port already in use and one
+// of the two never sees its datagrams; a port that is taken must fail here.
 bool UdpSocket::bind(const Endpoint& local) {
-  const int reuse = 1;
-  ::setsockopt(fd_, SOL_SOCKET, SO_REUSEADDR, &reuse, sizeof reuse);
   const auto sa = toSockaddr(local);
   if (::bind(fd_, reinterpret_cast<const sockaddr*>(&sa), sizeof sa) == 0) return true;
   lastError_ = errno;

@@ -9,7 +9,25 @@
 #include <chrono>
 #include <cstdio>
 
-int main() {
+#include "common/help_and_version.h"
+
+namespace {
+
+const char* const kUsage =
+    "usage: bench_modbus_server\n"
+    "A libmodbus server for bench_poll on a free port of 127.0.0.1: prints \"PORT n\", serves one\n"
+    "client at a time and ends after 120 seconds at the latest.\n"
+    "  --help      this text\n"
+    "  --version   the suite's version\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (const auto answered = trax::answerHelpOrVersion(argc, argv, "bench_modbus_server", kUsage)) return *answered;
+  if (argc > 1) {
+    std::fprintf(stderr, "bench_modbus_server: unknown option %s\n%s", argv[1], kUsage);
+    return 2;
+  }
   modbus_t* ctx = modbus_new_tcp("127.0.0.1", 0);
   modbus_mapping_t* map = modbus_mapping_new(0, 0, 20000, 0);
   if (!ctx || !map) return 1;

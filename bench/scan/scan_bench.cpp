@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "common/help_and_version.h"
 #include "orvane/cli/cli_ports.h"
 #include "orvane/protocol/orvane_view_core.h"
 #include "test_support/child_process.h"
@@ -17,6 +18,13 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+const char* const kUsage =
+    "usage: bench_scan\n"
+    "Scans 1, 16 and 256 modules of trax-sim on 127.0.0.1 through the editor's scan and prints\n"
+    "the milliseconds per scan against the floor the loopback round trip sets.\n"
+    "  --help      this text\n"
+    "  --version   the suite's version\n";
 
 constexpr int kScansPerSize = 5;
 constexpr int kRoundTrips = 200;
@@ -87,7 +95,12 @@ void benchSize(int modules) {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  if (const auto answered = trax::answerHelpOrVersion(argc, argv, "bench_scan", kUsage)) return *answered;
+  if (argc > 1) {
+    std::fprintf(stderr, "bench_scan: unknown option %s\n%s", argv[1], kUsage);
+    return 2;
+  }
   std::printf("scan benchmark: %d scans per size, trax-sim on 127.0.0.1\n", kScansPerSize);
   for (int modules : {1, 16, 256}) benchSize(modules);
   return 0;

@@ -25,6 +25,10 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
       line.help = true;
       return line;
     }
+    if (arg == "--version") {
+      line.version = true;
+      return line;
+    }
     if (arg != "--target" && arg != "--config" && arg != "--serial") break;
     if (i + 1 >= args.size()) {
       line.error = arg + " 缺少参数";

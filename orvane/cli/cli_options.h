@@ -28,6 +28,7 @@ struct CommandLine {
   std::vector<std::string> arguments;  // after the subcommand
   std::string error;                   // why the line is refused; empty when fine
   bool help = false;
+  bool version = false;
 };
 
 CommandLine parseCommandLine(const std::vector<std::string>& args);

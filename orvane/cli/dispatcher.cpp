@@ -4,6 +4,7 @@
 #include "firmware_commands.h"
 #include "settings_subcommands.h"
 #include "subcommands.h"
+#include "trax_version.h"
 
 namespace orvane::cli {
 namespace {
@@ -30,6 +31,8 @@ void printUsage(std::ostream& out) {
          "  --target 主机:端口  请求发往此地址（代替 Lumen_.ini 的 BroadcastAddress/BroadcastPort）\n"
          "  --config 文件       使用此 Lumen_.ini（默认: 程序目录中的 Lumen_.ini）\n"
          "  --serial COMn       经串口通过PLC访问模块（串口方式），代替网络（scan、basic、restore）\n"
+         "  --help              显示此说明\n"
+         "  --version           显示版本\n"
          "MAC 可写作 00-11-22-33-44-55 或 00.11.22.33.44.55\n"
          "子命令:\n";
   for (const auto& s : kSubcommands)
@@ -50,6 +53,10 @@ int runCli(const std::vector<std::string>& args, Streams streams) {
   const auto line = parseCommandLine(args);
   if (line.help) {
     printUsage(streams.out);
+    return kExitOk;
+  }
+  if (line.version) {
+    streams.out << "orvane-cli " << TRAX_VERSION_TEXT << '\n';
     return kExitOk;
   }
   if (!line.error.empty()) {

@@ -2,11 +2,26 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include "common/help_and_version.h"
 #include "orvane/shell/orvane_app.h"
 #include "orvane/shell/qt_prompt.h"
 #include "orvane/shell/qt_text.h"
 
+namespace {
+
+const char* const kUsage =
+    "用法: orvane\n"
+    "TRAX 以太网模块配置程序。启动后按程序目录中 Lumen_.ini 的 BroadcastAddress/BroadcastPort\n"
+    "查找模块（默认广播到 255.255.255.255:58580）。\n"
+    "  --help      显示此说明\n"
+    "  --version   显示版本\n";
+
+}  // namespace
+
 int main(int argc, char** argv) {
+  // Answered before the window opens: the first showing starts a scan, and
+  // without a display there is no window to open.
+  if (const auto answered = trax::answerHelpOrVersion(argc, argv, "orvane", kUsage)) return *answered;
   QApplication application(argc, argv);
   // The per-user profile (QSettings) of the editor.
   QApplication::setOrganizationName(QStringLiteral("Tarsel"));

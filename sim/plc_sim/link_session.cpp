@@ -20,7 +20,9 @@ LinkSession::LinkSession(PlcMemory& memory, LinkFaults faults, unsigned nakGapMs
                          Log log)
     : memory_(memory), faults_(faults), nakGapMs_(nakGapMs), hooks_(hooks), log_(std::move(log)) {}
 
-std::vector<Send> LinkSession::receive(std::span<const std::uint8_t> bytes) {
+std::vector<Send> LinkSession::receive(std::span<const std::uint8_t> bytes, std::int64_t nowMs) {
+  nowMs_ = nowMs;
+  dropRequestPastItsTime(nowMs);
   pending_.insert(pending_.end(), bytes.begin(), bytes.end());
   std::vector<Send> out;
   while (!pending_.empty() && step(out)) {
@@ -65,14 +67,19 @@ bool LinkSession::takeEnquiry(std::vector<Send>& out) {
 
 bool LinkSession::takeRequest(std::vector<Send>& out) {
   const RequestLength length = requestLength(pending_);
-  if (length.state == LengthState::NeedMore) return false;
+  const bool incomplete = length.state == LengthState::NeedMore ||
+                          (length.state == LengthState::Known && pending_.size() < length.length);
+  if (incomplete) {
+    if (!requestSince_) requestSince_ = nowMs_;
+    return false;
+  }
+  requestSince_.reset();
   if (length.state == LengthState::UnknownCommand) {
     log("request with unknown command " + hexBytes(std::span(pending_).first(2)));
     pending_.clear();
     refuse(out);
     return true;
   }
-  if (pending_.size() < length.length) return false;
   const std::vector<std::uint8_t> request(pending_.begin(), pending_.begin() + length.length);
   consume(length.length);
   log("request: " + hexBytes(request));
@@ -83,6 +90,17 @@ bool LinkSession::takeRequest(std::vector<Send>& out) {
     refuse(out);
   }
   return true;
+}
+
+// Bytes that come after the time-out start afresh: whatever the request
+// still lacks, the master has stopped sending it.
+void LinkSession::dropRequestPastItsTime(std::int64_t nowMs) {
+  if (!requestSince_ || nowMs - *requestSince_ < kRequestTimeOutMs) return;
+  log("request abandoned: " + std::to_string(pending_.size()) + " bytes, not whole within " +
+      std::to_string(kRequestTimeOutMs) + " ms");
+  pending_.clear();
+  requestSince_.reset();
+  state_ = State::Idle;
 }
 
 void LinkSession::answer(std::span<const std::uint8_t> request, std::vector<Send>& out) {

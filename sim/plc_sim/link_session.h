@@ -2,8 +2,8 @@
 // The PLC's side of the serial order link, as a state machine over the byte
 // stream: answers "K!" ENQ with "K!" ACK, takes one request, answers it with
 // ACK and the reply, sends EOT after the master's ACK, and waits for the
-// master's EOT. Faults change what it sends. Time is not its business: it
-// returns what to send and after which pause.
+// master's EOT. Faults change what it sends. It keeps no clock: the caller
+// says when bytes arrived, and it returns what to send and after which pause.
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -25,6 +25,10 @@ struct LinkFaults {
   bool badFirstByte = false;           // answer the request with a byte that is neither ACK nor NAK
 };
 
+// A request not whole this long after its first byte is dropped: a master
+// that gave up on it must find the PLC answering its next enquiry.
+inline constexpr std::int64_t kRequestTimeOutMs = 2000;
+
 struct Send {
   unsigned delayMs = 0;  // pause before these bytes
   std::vector<std::uint8_t> bytes;
@@ -37,8 +41,9 @@ class LinkSession {
   LinkSession(PlcMemory& memory, LinkFaults faults, unsigned nakGapMs = 50,
               PlcHooks* hooks = nullptr, Log log = {});
 
-  // Takes received bytes; returns what to send, in order.
-  std::vector<Send> receive(std::span<const std::uint8_t> bytes);
+  // Takes bytes received at `nowMs` (any steady clock in milliseconds);
+  // returns what to send, in order.
+  std::vector<Send> receive(std::span<const std::uint8_t> bytes, std::int64_t nowMs);
 
   int transactions() const { return transactions_; }
 
@@ -48,6 +53,7 @@ class LinkSession {
   bool step(std::vector<Send>& out);
   bool takeEnquiry(std::vector<Send>& out);
   bool takeRequest(std::vector<Send>& out);
+  void dropRequestPastItsTime(std::int64_t nowMs);
   void answer(std::span<const std::uint8_t> request, std::vector<Send>& out);
   void refuse(std::vector<Send>& out);
   void consume(std::size_t count);
@@ -60,6 +66,8 @@ class LinkSession {
   Log log_;
   State state_ = State::Idle;
   std::vector<std::uint8_t> pending_;
+  std::int64_t nowMs_ = 0;                    // when the bytes being handled arrived
+  std::optional<std::int64_t> requestSince_;  // when the unfinished request's first byte arrived
   int transactions_ = 0;
 };
 

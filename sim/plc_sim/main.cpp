@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <thread>
 
+#include "common/help_and_version.h"
 #include "sim/plc_sim/link_session.h"
 #include "sim/plc_sim/pseudo_terminal.h"
 #include "sim/plc_sim/scenario.h"
@@ -17,15 +18,18 @@ void printLine(const std::string& line) {
 
 int serve(plc_sim::PseudoTerminal& line, plc_sim::LinkSession& session, const plc_sim::SimOptions& o) {
   plc_sim::LinePacer pacer(o.baud);
+  const auto start = std::chrono::steady_clock::now();
   for (;;) {
     const auto received = line.read();
     if (received.empty()) {
       std::fprintf(stderr, "plc-sim: the terminal failed\n");
       return 1;
     }
+    const auto arrivedMs =
+        std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
     if (o.log) printLine("rx: " + plc_sim::hexBytes(received));
     pacer.awaitReceived(received.size());
-    for (const auto& send : session.receive(received)) {
+    for (const auto& send : session.receive(received, arrivedMs)) {
       std::this_thread::sleep_for(std::chrono::milliseconds(send.delayMs));
       if (!pacer.send(line, send.bytes)) return 1;
       if (o.log) printLine("tx: " + plc_sim::hexBytes(send.bytes));
@@ -44,6 +48,10 @@ int main(int argc, char** argv) {
   const plc_sim::SimOptions& options = *parsed.options;
   if (options.help) {
     std::printf("%s", plc_sim::kUsage);
+    return 0;
+  }
+  if (options.version) {
+    trax::printVersion("plc-sim");
     return 0;
   }
   plc_sim::PlcMemory memory;

@@ -13,6 +13,8 @@ const char* const kUsage =
     "  --baud N              send and take bytes at N baud, 8N1 (default: no pacing)\n"
     "  --log                 print received (rx:) and sent (tx:) bytes and events\n"
     "  --nak-gap MS          pause between NAKs and before the reply after them (50)\n"
+    "  --help                this text\n"
+    "  --version             the suite's version\n"
     "faults:\n"
     "  --no-enquiry-answer   never answer the enquiry\n"
     "  --enquiry-nak         answer the enquiry with K ! NAK\n"
@@ -41,6 +43,7 @@ std::optional<std::uint8_t> parseMarker(const std::string& text) {
 bool setFlag(const std::string& name, SimOptions& o) {
   if (name == "--log") o.log = true;
   else if (name == "--help" || name == "-h") o.help = true;
+  else if (name == "--version") o.version = true;
   else if (name == "--no-enquiry-answer") o.faults.noEnquiryAnswer = true;
   else if (name == "--enquiry-nak") o.faults.enquiryNak = true;
   else if (name == "--bad-check") o.faults.badCheck = true;
@@ -50,10 +53,13 @@ bool setFlag(const std::string& name, SimOptions& o) {
   return true;
 }
 
-// An option with a value; the error text, empty when it was taken.
-std::string setValue(const std::string& name, const std::string& value, SimOptions& o) {
+bool takesValue(const std::string& name) {
   static const std::set<std::string> kValued{"--scenario", "--marker", "--baud", "--nak-gap", "--nak"};
-  if (!kValued.count(name)) return "unknown option " + name;
+  return kValued.count(name) > 0;
+}
+
+// An option that takes a value; the error text, empty when it was taken.
+std::string setValue(const std::string& name, const std::string& value, SimOptions& o) {
   if (name == "--scenario") {
     o.scenarioPath = value;
     return {};
@@ -63,7 +69,10 @@ std::string setValue(const std::string& name, const std::string& value, SimOptio
     return o.faults.marker ? "" : "--marker takes FC, FD or FE";
   }
   const auto n = parseUnsigned(value);
-  if (!n) return name + " takes a number";
+  if (!n) {
+    const char* what = name == "--baud" ? "bits per second" : name == "--nak-gap" ? "milliseconds" : "NAKs";
+    return name + ": \"" + value + "\" is not a number of " + what;
+  }
   if (name == "--baud") o.baud = *n;
   else if (name == "--nak-gap") o.nakGapMs = *n;
   else o.faults.naks = static_cast<int>(std::min(*n, 1000u));  // --nak
@@ -77,6 +86,7 @@ ParsedOptions parseOptions(const std::vector<std::string>& args) {
   for (std::size_t i = 0; i < args.size(); ++i) {
     if (setFlag(args[i], options)) continue;
     if (args[i].rfind("--", 0) != 0) return {std::nullopt, "unexpected argument " + args[i]};
+    if (!takesValue(args[i])) return {std::nullopt, "unknown option " + args[i]};
     if (i + 1 >= args.size()) return {std::nullopt, args[i] + " needs a value"};
     const std::string error = setValue(args[i], args[i + 1], options);
     if (!error.empty()) return {std::nullopt, error};

@@ -15,6 +15,7 @@ struct SimOptions {
   unsigned nakGapMs = 50;    // pause between NAKs and before the reply that follows them
   bool log = false;          // print rx:/tx: lines and events
   bool help = false;
+  bool version = false;
 };
 
 struct ParsedOptions {

@@ -5,8 +5,10 @@
 #include <cstdio>
 #include <exception>
 #include <mutex>
+#include <system_error>
 #include <thread>
 
+#include "common/help_and_version.h"
 #include "datagram_loop.h"
 #include "image_maker.h"
 #include "options.h"
@@ -23,7 +25,8 @@ platform::UdpSocket bindSocket(const platform::Endpoint& at, const char* what) {
   platform::UdpSocket socket;
   if (!socket.open() || !socket.bind(at))
     throw std::runtime_error(std::string("cannot bind the ") + what + " to " + at.text() + " (error " +
-                             std::to_string(socket.lastError()) + ")");
+                             std::to_string(socket.lastError()) + ": " +
+                             std::system_category().message(socket.lastError()) + ")");
   return socket;
 }
 
@@ -102,6 +105,10 @@ int main(int argc, char** argv) {
     const auto options = parseOptions(args);
     if (options.help) {
       std::fputs(kUsage, stdout);
+      return 0;
+    }
+    if (options.version) {
+      trax::printVersion("trax-sim");
       return 0;
     }
     return runSimulator(options);

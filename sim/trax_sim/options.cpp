@@ -26,16 +26,22 @@ const char* const kUsage =
     "  --dump-dir DIR          write each verified firmware area to DIR/<MAC>-<boot|system>.bin\n"
     "  --log                   print every received datagram in hex (\"rx AA 05 00 01 AE\")\n"
     "  --log-replies           also print every datagram sent (\"tx ...\")\n"
-    "  --help                  this text\n";
+    "  --help                  this text\n"
+    "  --version               the suite's version\n";
 
 namespace {
 
-int parseMs(const std::string& text, const std::string& option) {
+// A whole decimal number from 0 to `most`; `what` names the expected value in the error.
+int parseCount(const std::string& text, const std::string& option, int most, const std::string& what) {
   int value = 0;
   const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (ec != std::errc() || end != text.data() + text.size() || value < 0 || value > 3600000)
-    throw std::runtime_error(option + ": \"" + text + "\" is not a number of milliseconds");
+  if (ec != std::errc() || end != text.data() + text.size() || value < 0 || value > most)
+    throw std::runtime_error(option + ": \"" + text + "\" is not " + what);
   return value;
+}
+
+int parseMs(const std::string& text, const std::string& option) {
+  return parseCount(text, option, 3600000, "a number of milliseconds (0 to 3600000)");
 }
 
 platform::Endpoint parseListen(const std::string& text, const std::string& option) {
@@ -69,10 +75,8 @@ Options parseOptions(const std::vector<std::string>& args) {
     else if (a == "--allow-non-loopback") o.allowNonLoopback = true;
     else if (a == "--scenario") o.scenarioFiles.push_back(value());
     else if (a == "--module") o.moduleTexts.push_back(value());
-    else if (a == "--modules") {
-      o.generatedCount = parseMs(value(), a);
-      if (o.generatedCount > 65535) throw std::runtime_error("--modules: at most 65535");
-    } else if (a == "--firmware-version") o.generatedFirmware = parseVersion4(value(), a);
+    else if (a == "--modules") o.generatedCount = parseCount(value(), a, 65535, "a number of modules (0 to 65535)");
+    else if (a == "--firmware-version") o.generatedFirmware = parseVersion4(value(), a);
     else if (a == "--fault") {
       // The selector is "all" or a 17-character MAC (which may itself hold colons).
       const std::string& text = value();
@@ -87,6 +91,7 @@ Options parseOptions(const std::vector<std::string>& args) {
     else if (a == "--log") o.log = true;
     else if (a == "--log-replies") o.log = o.logReplies = true;
     else if (a == "--help" || a == "-h") o.help = true;
+    else if (a == "--version") o.version = true;
     else throw std::runtime_error("unknown option " + a);
   }
   return o;

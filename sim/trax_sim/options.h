@@ -28,6 +28,7 @@ struct Options {
   TimingOverrides timing;
   std::string dumpDir;
   bool help = false;
+  bool version = false;
 };
 
 // Throws std::runtime_error with a message for the user.

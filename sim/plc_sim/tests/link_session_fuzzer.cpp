@@ -17,7 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static plc_sim::PlcMemory memory;
   plc_sim::LinkSession session(memory, faults);
   const std::span<const std::uint8_t> stream(data + 2, size - 2);
+  // 100 ms a byte, so that unfinished requests run into their time-out too.
   for (std::size_t at = 0; at < stream.size(); at += chunk)
-    session.receive(stream.subspan(at, std::min(chunk, stream.size() - at)));
+    session.receive(stream.subspan(at, std::min(chunk, stream.size() - at)), static_cast<std::int64_t>(at) * 100);
   return 0;
 }

@@ -12,9 +12,9 @@ using wirelet_test::fromHex;
 using wirelet_test::toHex;
 
 // What the session sends, as "hex" or "hex@pause" per send, joined by " | ".
-std::string feed(LinkSession& session, const std::string& hex) {
+std::string feed(LinkSession& session, const std::string& hex, std::int64_t atMs = 0) {
   std::string text;
-  for (const auto& send : session.receive(fromHex(hex))) {
+  for (const auto& send : session.receive(fromHex(hex), atMs)) {
     if (!text.empty()) text += " | ";
     text += toHex(send.bytes);
     if (send.delayMs) text += "@" + std::to_string(send.delayMs);
@@ -95,6 +95,19 @@ TEST(PlcLinkSession, RefusesRequestsItCannotTakeAndRecovers) {
         << bad;
     EXPECT_EQ(session.transactions(), 1) << bad;
   }
+}
+
+// Order51 announcing 16 bytes to write sends 2 of them: the PLC gives the
+// request up after the time-out and answers the next enquiry.
+TEST(PlcLinkSession, AbandonsARequestThatStopsArriving) {
+  PlcMemory memory;
+  LinkSession session(memory, {});
+  EXPECT_EQ(feed(session, kEnquiry, 0), "4B 21 06");
+  EXPECT_EQ(feed(session, "01 51 01 10 00 10 00 4B 21", 0), "");
+  EXPECT_EQ(feed(session, kEnquiry, plc_sim::kRequestTimeOutMs - 1), "") << "still part of the request";
+  EXPECT_EQ(feed(session, kEnquiry, plc_sim::kRequestTimeOutMs), "4B 21 06");
+  EXPECT_EQ(feed(session, kOrder48, plc_sim::kRequestTimeOutMs), "06 01 48 01 00 00 17 49");
+  EXPECT_EQ(session.transactions(), 1);
 }
 
 TEST(PlcLinkSession, RepeatedEnquiryIsAnsweredAndStrayBytesIgnored) {

@@ -28,14 +28,26 @@ TEST(PlcSimOptions, TakesEveryOptionAndFault) {
 }
 
 TEST(PlcSimOptions, RefusesWhatItDoesNotKnow) {
-  const std::vector<std::vector<std::string>> rows = {
-      {"--baud"},           {"--baud", "fast"}, {"--baud", "-1"}, {"--marker", "FF"},
-      {"--nak", "2x"},      {"--frobnicate", "1"}, {"--frobnicate"}, {"stray"},
+  struct Row {
+    std::vector<std::string> args;
+    std::string error;
   };
-  for (const auto& args : rows) {
-    const auto parsed = parseOptions(args);
-    EXPECT_FALSE(parsed.options) << args.front();
-    EXPECT_FALSE(parsed.error.empty()) << args.front();
+  const Row rows[] = {
+      {{"--baud"}, "--baud needs a value"},
+      {{"--baud", "fast"}, "--baud: \"fast\" is not a number of bits per second"},
+      {{"--baud", "-1"}, "--baud: \"-1\" is not a number of bits per second"},
+      {{"--nak-gap", "x"}, "--nak-gap: \"x\" is not a number of milliseconds"},
+      {{"--marker", "FF"}, "--marker takes FC, FD or FE"},
+      {{"--nak", "2x"}, "--nak: \"2x\" is not a number of NAKs"},
+      {{"--frobnicate", "1"}, "unknown option --frobnicate"},
+      {{"--frobnicate"}, "unknown option --frobnicate"},
+      {{"--log", "--frobnicate"}, "unknown option --frobnicate"},
+      {{"stray"}, "unexpected argument stray"},
+  };
+  for (const auto& row : rows) {
+    const auto parsed = parseOptions(row.args);
+    EXPECT_FALSE(parsed.options) << row.args.front();
+    EXPECT_EQ(parsed.error, row.error);
   }
 }
 

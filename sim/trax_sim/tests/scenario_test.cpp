@@ -145,11 +145,29 @@ TEST(Options, ParsesTheCommandLine) {
 }
 
 TEST(Options, RefusesBadInput) {
-  const std::vector<std::vector<std::string>> rows = {
-      {"--listen", "localhost:1"}, {"--listen", "127.0.0.1"}, {"--modules"}, {"--modules", "x"},
-      {"--frobnicate"},           {"--fault", "00-11-22-33-44-55"}, {"--erase-delay", "-1"},
+  struct Row {
+    std::vector<std::string> args;
+    std::string says;
   };
-  for (const auto& args : rows) EXPECT_THROW(parseOptions(args), std::runtime_error) << args[0];
+  const Row rows[] = {
+      {{"--listen", "localhost:1"}, "--listen: \"localhost:1\" is not HOST:PORT"},
+      {{"--listen", "127.0.0.1"}, "is not HOST:PORT"},
+      {{"--modules"}, "--modules needs a value"},
+      {{"--modules", "abc"}, "--modules: \"abc\" is not a number of modules (0 to 65535)"},
+      {{"--modules", "65536"}, "is not a number of modules"},
+      {{"--frobnicate"}, "unknown option --frobnicate"},
+      {{"--frobnicate", "1"}, "unknown option --frobnicate"},
+      {{"--fault", "00-11-22-33-44-55"}, "is not SELECTOR:RULE"},
+      {{"--erase-delay", "-1"}, "--erase-delay: \"-1\" is not a number of milliseconds"},
+  };
+  for (const auto& row : rows) {
+    try {
+      parseOptions(row.args);
+      ADD_FAILURE() << row.args[0] << " was taken";
+    } catch (const std::runtime_error& e) {
+      EXPECT_NE(std::string(e.what()).find(row.says), std::string::npos) << e.what();
+    }
+  }
   EXPECT_THROW(buildModules(parseOptions({"--modules", "1", "--fault", "00-11-22-33-44-55:silent"})),
                std::runtime_error);
   EXPECT_FALSE(isLoopback(*platform::parseEndpoint("0.0.0.0:1")));

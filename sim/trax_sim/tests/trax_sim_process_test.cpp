@@ -128,6 +128,15 @@ TEST(TraxSimProgram, RefusesToBindOutsideLoopbackAndBadScenarios) {
   EXPECT_EQ(exitStatusOf({"--listen", "127.0.0.1:0", "--scenario", "/nonexistent.json"}), 2);
 }
 
+// A second simulator on a port the first one holds would never see a request.
+TEST(TraxSimProgram, RefusesAPortAlreadyInUse) {
+  auto first = startSim({});
+  test_support::ChildProcess second(kProgram, {"--listen", first.modulePort.text(), "--no-scan"});
+  EXPECT_EQ(second.readLine(), std::nullopt) << "the second simulator started";
+  const int status = second.stop();
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2) << status;
+}
+
 Bytes u16(std::uint16_t v) { return Bytes{static_cast<std::uint8_t>(v), static_cast<std::uint8_t>(v >> 8)}; }
 
 // The result byte of a write reply, -1 without one.
