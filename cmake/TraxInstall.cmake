@@ -74,10 +74,12 @@ foreach(sim trax_sim plc_sim)
 endforeach()
 
 # Desktop integration of the editor and Tessor.
-install(FILES data/desktop/orvane.desktop data/desktop/tessor.desktop
-        DESTINATION share/applications COMPONENT suite)
-install(FILES data/icons/orvane.svg data/icons/tessor.svg
-        DESTINATION share/icons/hicolor/scalable/apps COMPONENT suite)
+foreach(program orvane tessor)
+  if(TARGET ${program})
+    install(FILES data/desktop/${program}.desktop DESTINATION share/applications COMPONENT suite)
+    install(FILES data/icons/${program}.svg DESTINATION share/icons/hicolor/scalable/apps COMPONENT suite)
+  endif()
+endforeach()
 install(FILES data/icons/application-x-orvane-document.svg
         DESTINATION share/icons/hicolor/scalable/mimetypes COMPONENT suite)
 install(FILES data/mime/orvane.xml DESTINATION share/mime/packages COMPONENT suite)

@@ -43,12 +43,12 @@ foreach(component suite simulators)
   set(doc ${CMAKE_BINARY_DIR}/package-doc/trax-${component})
   file(MAKE_DIRECTORY ${doc})
   string(TIMESTAMP date "%a, %d %b %Y %H:%M:%S +0000" UTC)
-  file(WRITE ${doc}/changelog
+  file(WRITE ${doc}/changelog.Debian
     "trax (${PROJECT_VERSION}-1) stable; urgency=medium\n\n"
     "  * Release ${PROJECT_VERSION}.\n\n"
     " -- ${CPACK_PACKAGE_CONTACT}  ${date}\n")
-  execute_process(COMMAND gzip -9nf ${doc}/changelog)
-  install(FILES ${CMAKE_SOURCE_DIR}/data/copyright ${doc}/changelog.gz
+  execute_process(COMMAND gzip -9nf ${doc}/changelog.Debian)
+  install(FILES ${CMAKE_SOURCE_DIR}/data/copyright ${doc}/changelog.Debian.gz
           DESTINATION share/doc/trax-${component} COMPONENT ${component})
 endforeach()
 
