@@ -1,6 +1,7 @@
 #include <array>
 #include <ostream>
 
+#include "export_command.h"
 #include "firmware_commands.h"
 #include "settings_subcommands.h"
 #include "subcommands.h"
@@ -9,7 +10,7 @@
 namespace orvane::cli {
 namespace {
 
-const std::array<Subcommand, 7> kSubcommands{{
+const std::array<Subcommand, 8> kSubcommands{{
     {"scan", "[--json]", "查找网络中的模块，每个模块输出一行（或 JSON）", runScan},
     {"basic",
      "MAC [--id N] [--name 文本] [--description 文本] [--dhcp | --ip A [--mask M] [--gateway G]]"
@@ -24,13 +25,14 @@ const std::array<Subcommand, 7> kSubcommands{{
      "升级模块固件（默认文件: 程序目录中的 FirmwareFileName）；退出码 0 成功、1 失败、3 取消",
      runUpgrade},
     {"image", "FILE", "检查固件文件：结论、类型、版本和校验字节", runImage},
+    {"export", "FILE|-", "导出模块列表为 CSV 文件（GBK 编码）；- 表示输出到标准输出", runExport},
 }};
 
 void printUsage(std::ostream& out) {
   out << "用法: orvane-cli [--target 主机:端口] [--config 文件] [--serial COMn] <子命令> [参数]\n"
          "  --target 主机:端口  请求发往此地址（代替 Lumen_.ini 的 BroadcastAddress/BroadcastPort）\n"
          "  --config 文件       使用此 Lumen_.ini（默认: 程序目录中的 Lumen_.ini）\n"
-         "  --serial COMn       经串口通过PLC访问模块（串口方式），代替网络（scan、basic、restore）\n"
+         "  --serial COMn       经串口通过PLC访问模块（串口方式），代替网络（scan、basic、restore、export）\n"
          "  --help              显示此说明\n"
          "  --version           显示版本\n"
          "MAC 可写作 00-11-22-33-44-55 或 00.11.22.33.44.55\n"
