@@ -7,7 +7,7 @@ set -euo pipefail
 
 build_packages=(
   build-essential cmake ninja-build pkg-config
-  qt6-base-dev libgl-dev fonts-wqy-microhei
+  qt6-base-dev qt6-svg-dev libgl-dev fonts-wqy-microhei
   libmodbus-dev nlohmann-json3-dev
 )
 test_packages=(
@@ -15,6 +15,7 @@ test_packages=(
   python3 python3-pytest python3-pymodbus python3-serial python3-serial-asyncio mbpoll
   clang libclang-rt-14-dev
   iproute2
+  xvfb xauth  # scripts/tessor_screenshots.sh only
 )
 
 case "${1:-test}" in

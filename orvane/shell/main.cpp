@@ -6,6 +6,7 @@
 #include "orvane/shell/orvane_app.h"
 #include "orvane/shell/qt_prompt.h"
 #include "orvane/shell/qt_text.h"
+#include "platform/settings_location.h"
 
 namespace {
 
@@ -34,5 +35,10 @@ int main(int argc, char** argv) {
     return 1;
   }
   app.show();
+  const auto& config = app.core().config();
+  if (config.copyMadeNow()) {
+    orvane::showMessageBox(&app.mainFrame(), platform::settingsCopyNotice(config.file()), "Orvane",
+                           orvane::MessageIcon::Information, orvane::MessageButtons::Ok);
+  }
   return application.exec();
 }
