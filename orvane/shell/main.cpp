@@ -3,6 +3,7 @@
 #include <QMessageBox>
 
 #include "common/help_and_version.h"
+#include "orvane/shell/main_frame.h"
 #include "orvane/shell/orvane_app.h"
 #include "orvane/shell/qt_prompt.h"
 #include "orvane/shell/qt_text.h"
