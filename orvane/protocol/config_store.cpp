@@ -11,7 +11,8 @@ constexpr std::size_t kMaxTextLength = 999;
 }  // namespace
 
 ConfigStore::ConfigStore(std::filesystem::path iniFile)
-    : file_(std::move(iniFile)), directory_(file_.parent_path()) {}
+    : file_(std::move(iniFile)),
+      directory_(file_.has_parent_path() ? file_.parent_path() : std::filesystem::path(".")) {}
 
 ConfigStore::ConfigStore(std::filesystem::path iniFile, std::filesystem::path dataDirectory)
     : file_(std::move(iniFile)), directory_(std::move(dataDirectory)) {}

@@ -22,7 +22,9 @@ class ConfigStore {
   bool writeInt(std::string_view key, int value) const;  // written as "%d"
 
   const std::filesystem::path& file() const { return file_; }
-  // Where FirmwareFileName and the other data files named in the store lie.
+  // Where FirmwareFileName and the other data files named in the store lie:
+  // beside the file ("." for a bare file name, so that names joined to it stay
+  // relative to the working folder), or the program directory for its store.
   const std::filesystem::path& directory() const { return directory_; }
   // Set when this store's making copied Lumen_.ini for the user: tell the
   // user once (platform::settingsCopyNotice).
