@@ -25,18 +25,17 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS ${CMAKE_BINARY_DIR}/bin)
 
 set(CPACK_DEBIAN_SUITE_PACKAGE_NAME trax-suite)
 set(CPACK_DEBIAN_SUITE_PACKAGE_DEPENDS "fonts-wqy-microhei | fonts-noto-cjk")
-set(CPACK_COMPONENT_SUITE_DESCRIPTION "tools for TRAX Ethernet communication modules
- Orvane finds TRAX modules on the plant network, reads and writes their
- settings and peer tables, and upgrades their firmware, over the network or
- through the PLC's serial port; orvane-cli does the same from scripts.
- Tessor tests Modbus TCP servers. Wirelet and Corvel are serial libraries for
- PLC drivers.")
+set(CPACK_DEBIAN_SUITE_DESCRIPTION "Orvane finds TRAX modules on the plant network, reads and writes their
+settings and peer tables, and upgrades their firmware, over the network or
+through the PLC's serial port; orvane-cli does the same from scripts.
+Tessor tests Modbus TCP servers. Wirelet and Corvel are serial libraries for
+PLC drivers.")
 set(CPACK_DEBIAN_SIMULATORS_PACKAGE_NAME trax-simulators)
-set(CPACK_COMPONENT_SIMULATORS_DESCRIPTION "simulated TRAX modules and PLC for training and tests
- trax-sim answers the module protocol for any number of virtual modules on
- loopback, optionally serving Modbus TCP; plc-sim is a PLC on a
- pseudo-terminal speaking the serial order protocol. Both inject faults on
- request.")
+set(CPACK_DEBIAN_SIMULATORS_DESCRIPTION "Simulated TRAX modules and a simulated PLC, for training and tests:
+trax-sim answers the module protocol for any number of virtual modules on
+loopback, optionally serving Modbus TCP; plc-sim is a PLC on a
+pseudo-terminal speaking the serial order protocol. Both inject faults on
+request.")
 
 # What Debian asks of every package: its copyright and change log.
 foreach(component suite simulators)
