@@ -1,50 +1,92 @@
 #!/usr/bin/env bash
-# Sets up, builds, starts simulated modules on loopback and shows them:
-# in the editor when a display is available, else with `orvane-cli scan`.
-# Everything stays on 127.0.0.1.
+# The whole suite against the simulators: trax-sim with modules in every
+# state (some serving Modbus TCP), plc-sim behind COM5, and a program
+# directory of the demo's own that points everything at loopback. The editor
+# when a display is available, else a scripted tour with orvane-cli.
+# Nothing leaves 127.0.0.0/8. Builds only the programs it runs, without the
+# test tools (scripts/setup.sh demo).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh
+scripts/setup.sh demo
 
-build=${TRAX_BUILD_DIR:-build}
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build"
-bin="$build/bin"
-
-# The demo keeps its own program directory, so its Lumen_.ini never points a
-# real installation at loopback.
-demo="$build/demo"
-mkdir -p "$demo"
-cp -f "$bin"/orvane-cli "$bin"/*.so "$demo"/
-[ -x "$bin/orvane" ] && cp -f "$bin/orvane" "$demo"/
-"$bin/trax-sim" make-image --kind system --version 4.1.0.0 --size 65536 "$demo/M4-TRAX100.bin" >/dev/null
-
-log="$demo/trax-sim.log"
-"$bin/trax-sim" --listen 127.0.0.1:0 --scenario sim/trax_sim/scenarios/demo.json --log >"$log" &
-sim_pid=$!
-trap 'kill "$sim_pid" 2>/dev/null || true' EXIT
-port=
-for _ in $(seq 50); do
-  port=$(sed -n 's/^listening 127\.0\.0\.1:\([0-9]*\)$/\1/p' "$log")
-  [ -n "$port" ] && break
-  sleep 0.1
+build=${TRAX_BUILD_DIR:-build-demo}
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF >/dev/null
+targets=(orvane-cli trax-sim plc_sim Wirelet Tethra trax_program_directory)
+for gui in orvane tessor; do
+  cmake --build "$build" --target help | grep -q "^$gui:" && targets+=("$gui")
 done
-[ -n "$port" ] || { echo "demo: trax-sim did not start" >&2; exit 1; }
-echo "demo: trax-sim answers on 127.0.0.1:$port (frames logged to $log)"
+cmake --build "$build" --target "${targets[@]}"
+
+# The demo's own program directory, so that its loopback Lumen_.ini never
+# stands in a real installation.
+demo="$build/demo"
+rm -rf "$demo"
+cp -a "$build/bin" "$demo"
+cli="$demo/orvane-cli"
+
+pids=()
+stop_simulators() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+}
+trap stop_simulators EXIT
+
+# wait_for FILE PATTERN: the first match of a sed pattern printed to FILE.
+wait_for() {
+  local found=
+  for _ in $(seq 50); do
+    found=$(sed -n "$2" "$1" | head -n 1)
+    [ -n "$found" ] && break
+    sleep 0.1
+  done
+  [ -n "$found" ] || { echo "demo: no answer in $1" >&2; exit 1; }
+  echo "$found"
+}
+
+"$demo/trax-sim" --listen 127.0.0.1:0 --scenario sim/trax_sim/scenarios/demo.json --log >"$demo/trax-sim.log" 2>&1 &
+pids+=($!)
+port=$(wait_for "$demo/trax-sim.log" 's/^listening 127\.0\.0\.1:\([0-9]*\)$/\1/p')
+scan_port=$(wait_for "$demo/trax-sim.log" 's/^scan-listening 127\.0\.0\.1:\([0-9]*\)$/\1/p')
+"$demo/plc-sim" --scenario sim/plc_sim/scenarios/demo.json >"$demo/plc-sim.log" 2>&1 &
+pids+=($!)
+pty=$(wait_for "$demo/plc-sim.log" 's/^pty: \(.*\)$/\1/p')
+export TRAX_COM5=$pty
+echo "demo: trax-sim on 127.0.0.1:$port (scan 127.0.0.1:$scan_port, frames in $demo/trax-sim.log)"
+echo "demo: plc-sim on $pty = COM5"
 
 cat >"$demo/Lumen_.ini" <<INI
 [App]
 ProtocolType=0
+PortCom=5
 FirmwareFileName=M4-TRAX100.bin
 BroadcastAddress=127.0.0.1
 BroadcastPort=$port
 INI
+mkdir -p "$demo/ORVANETEST"
+cat >"$demo/ORVANETEST/Config.ini" <<INI
+[MODBUSTCPIP]
+ScanAddress=127.0.0.1
+ScanPort=$scan_port
+INI
+
+step() { printf '\n== %s\n' "$*"; }
+tour() {
+  local mac=00-11-22-33-44-55
+  step "scan"; "$cli" scan
+  step "basic settings of $mac"; "$cli" basic "$mac"
+  step "peer table of $mac"; "$cli" peers "$mac"
+  step "firmware upgrade of $mac"; "$cli" upgrade "$mac" --yes
+  if "$cli" --help 2>&1 | grep -q '^  export'; then
+    step "export"; "$cli" export -
+  fi
+  step "scan through the PLC on COM5"; "$cli" --serial COM5 scan
+}
 
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ -x "$demo/orvane" ]; then
   "$demo/orvane"
 else
-  echo "demo: no display; scanning with orvane-cli"
-  "$demo/orvane-cli" scan
+  echo "demo: no display; a tour with orvane-cli"
+  tour
   echo
-  "$demo/orvane-cli" scan --json
+  echo "demo: done"
 fi

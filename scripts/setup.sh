@@ -1,17 +1,27 @@
 #!/usr/bin/env bash
-# Installs every Debian package the suite builds, tests and demonstrates with.
+# Installs the Debian packages that one command of the suite needs:
+#   scripts/setup.sh demo   building and running the programs (the demo)
+#   scripts/setup.sh test   the above plus the test tools and the sanitizer build
 # Non-interactive; installs only what is missing; safe to run again.
 set -euo pipefail
 
-packages=(
-  build-essential cmake ninja-build pkg-config git
+build_packages=(
+  build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-svg-dev libgl-dev fonts-wqy-microhei
   libmodbus-dev nlohmann-json3-dev
-  libgtest-dev libgmock-dev
+)
+test_packages=(
+  git libgtest-dev libgmock-dev
   python3 python3-pytest python3-pymodbus python3-serial python3-serial-asyncio mbpoll
   clang libclang-rt-14-dev
   iproute2
 )
+
+case "${1:-test}" in
+  demo) packages=("${build_packages[@]}") ;;
+  test) packages=("${build_packages[@]}" "${test_packages[@]}") ;;
+  *) echo "usage: scripts/setup.sh demo|test" >&2; exit 2 ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

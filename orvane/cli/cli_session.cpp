@@ -1,5 +1,6 @@
 #include "cli_session.h"
 
+#include "platform/settings_location.h"
 #include "platform/whole_file.h"
 
 namespace orvane::cli {
@@ -8,6 +9,7 @@ namespace orvane::cli {
 // send to the default broadcast address instead of the one the file names.
 std::optional<ConfigStore> cliConfig(const GlobalOptions& options, std::ostream& err) {
   auto config = options.config ? ConfigStore(*options.config) : ConfigStore::inProgramDirectory();
+  if (config.copyMadeNow()) err << "orvane-cli: " << platform::settingsCopyNotice(config.file()) << '\n';
   const auto contents = platform::readRegularFile(config.file());
   using Status = platform::FileContents::Status;
   if (contents.status == Status::Read || (contents.status == Status::Missing && !options.config))

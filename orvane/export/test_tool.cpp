@@ -5,6 +5,7 @@
 
 #include "platform/detached_process.h"
 #include "platform/ini_file.h"
+#include "platform/settings_location.h"
 
 namespace orvane {
 namespace {
@@ -34,7 +35,9 @@ TestToolOutcome startTestTool(const std::filesystem::path& programDirectory,
   const auto directory = programDirectory / kTestToolDirectory;
   std::error_code error;
   if (!std::filesystem::is_directory(directory, error)) return TestToolOutcome::NoDirectory;
-  writeHandOffFile(directory / kHandOffFileName, record);
+  // A read-only installation hands off through the user's copy, which
+  // Tessor, asking the same question from its own directory, reads too.
+  writeHandOffFile(platform::settingsFile(directory / kHandOffFileName).path, record);
   const auto program = directory / platform::executableFileName(kTestToolBaseName);
   return platform::startDetached(program, directory) ? TestToolOutcome::Started
                                                      : TestToolOutcome::StartFailed;

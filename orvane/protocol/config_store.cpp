@@ -2,6 +2,7 @@
 
 #include "platform/ini_file.h"
 #include "platform/program_dir.h"
+#include "platform/settings_location.h"
 
 namespace orvane {
 namespace {
@@ -9,10 +10,19 @@ constexpr std::string_view kSection = "App";
 constexpr std::size_t kMaxTextLength = 999;
 }  // namespace
 
-ConfigStore::ConfigStore(std::filesystem::path iniFile) : file_(std::move(iniFile)) {}
+ConfigStore::ConfigStore(std::filesystem::path iniFile)
+    : file_(std::move(iniFile)),
+      directory_(file_.has_parent_path() ? file_.parent_path() : std::filesystem::path(".")) {}
+
+ConfigStore::ConfigStore(std::filesystem::path iniFile, std::filesystem::path dataDirectory)
+    : file_(std::move(iniFile)), directory_(std::move(dataDirectory)) {}
 
 ConfigStore ConfigStore::inProgramDirectory() {
-  return ConfigStore(platform::programDirectory() / "Lumen_.ini");
+  const auto directory = platform::programDirectory();
+  const auto settings = platform::settingsFile(directory / "Lumen_.ini");
+  ConfigStore store(settings.path, directory);
+  store.copyMadeNow_ = settings.copyMadeNow;
+  return store;
 }
 
 std::string ConfigStore::readText(std::string_view key) const {

@@ -3,9 +3,11 @@
 #include <QMessageBox>
 
 #include "common/help_and_version.h"
+#include "orvane/shell/main_frame.h"
 #include "orvane/shell/orvane_app.h"
 #include "orvane/shell/qt_prompt.h"
 #include "orvane/shell/qt_text.h"
+#include "platform/settings_location.h"
 
 namespace {
 
@@ -39,5 +41,10 @@ int main(int argc, char** argv) {
   const QStringList arguments = QApplication::arguments();
   if (arguments.size() > 1) app.openDocument(arguments.at(1));
   app.show();
+  const auto& config = app.core().config();
+  if (config.copyMadeNow()) {
+    orvane::showMessageBox(&app.mainFrame(), platform::settingsCopyNotice(config.file()), "Orvane",
+                           orvane::MessageIcon::Information, orvane::MessageButtons::Ok);
+  }
   return application.exec();
 }

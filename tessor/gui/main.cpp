@@ -2,10 +2,12 @@
 // the ORVANETEST directory, beside the Config.ini it has just written.
 #include <QApplication>
 #include <QDir>
+#include <QMessageBox>
 #include <QStandardPaths>
 
 #include "common/help_and_version.h"
 #include "platform/program_dir.h"
+#include "platform/settings_location.h"
 #include "tessor/gui/modbus_test_dlg.h"
 
 namespace {
@@ -32,7 +34,13 @@ int main(int argc, char** argv) {
   // Answered before anything else: no display, no settings file, no socket.
   if (const auto answered = trax::answerHelpOrVersion(argc, argv, "tessor", kUsage)) return *answered;
   QApplication application(argc, argv);
-  tessor::CModbusTestDlg window({platform::programDirectory() / "Config.ini", profileFile()},
+  // Installed read-only, Config.ini is the user's copy, shared with the editor's hand-off.
+  const auto settings = platform::settingsFile(platform::programDirectory() / "Config.ini");
+  if (settings.copyMadeNow) {
+    QMessageBox::information(nullptr, QStringLiteral("Tessor"),
+                             QString::fromStdString(platform::settingsCopyNotice(settings.path)));
+  }
+  tessor::CModbusTestDlg window({settings.path, profileFile()},
                                 tessor::linkedQuorra(), platform::networkAdapters);
   window.exec();
   return 0;

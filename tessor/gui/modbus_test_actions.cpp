@@ -243,12 +243,9 @@ void CModbusTestDlg::savePlacement() {
 // Polling ends with the window. The worker may be waiting in a call it sent
 // (a prompt, the status line): those are served until it has ended.
 void CModbusTestDlg::endPolling() {
-  if (polling_) {
-    worker_.Stop();
-    polling_ = false;
-    statusRefreshTimer_.stop();
-  }
   worker_.Stop();
+  polling_ = false;
+  statusRefreshTimer_.stop();
   while (worker_.workerActive()) {
     calls_.serve();
     QThread::msleep(1);

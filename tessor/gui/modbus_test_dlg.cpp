@@ -2,24 +2,15 @@
 
 #include <QAction>
 #include <QComboBox>
-#include <QGuiApplication>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
-#include <QScreen>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QTableView>
-#include <QThread>
 
 #include "orvane/widgets/ip_address_edit.h"
-#include "tessor/core/function_requests.h"
-#include "tessor/core/window_placement.h"
-#include "tessor/gui/ip_address_dlg.h"
 #include "tessor/gui/qt_text.h"
-#include "tessor/gui/start_address_dlg.h"
 #include "tessor/gui/tessor_version.h"
 
 namespace tessor {

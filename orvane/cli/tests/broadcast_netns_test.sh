@@ -12,24 +12,32 @@ work=$(mktemp -d)
 
 cleanup() {
   [ -n "${sim_pid:-}" ] && kill "$sim_pid" 2>/dev/null
+  ip link del "va$tag" 2>/dev/null
   ip netns del "$a" 2>/dev/null
   ip netns del "$b" 2>/dev/null
   rm -rf "$work"
 }
 trap cleanup EXIT
 
-ip netns add "$a" 2>/dev/null || { echo "skip: cannot create network namespaces"; exit 77; }
-ip netns add "$b" || exit 77
-ip link add "va$tag" type veth peer name "vb$tag" || { echo "skip: no veth"; exit 77; }
-ip link set "va$tag" netns "$a"
-ip link set "vb$tag" netns "$b"
-ip -n "$a" addr add 10.77.0.1/24 broadcast 10.77.0.255 dev "va$tag"
-ip -n "$b" addr add 10.77.0.2/24 broadcast 10.77.0.255 dev "vb$tag"
-for ns in "$a" "$b"; do ip -n "$ns" link set lo up; done
-ip -n "$a" link set "va$tag" up
-ip -n "$b" link set "vb$tag" up
-# The limited broadcast leaves through the default route's interface.
-ip -n "$a" route add default dev "va$tag"
+skip() { echo "skip: $*"; exit 77; }
+command -v ip >/dev/null || skip "no ip command (iproute2)"
+# Every step of building the two hosts needs privileges that a build root
+# (chroot) or an unprivileged container may not grant: any refusal is a skip.
+ip netns add "$a" 2>/dev/null || skip "cannot create network namespaces"
+ip netns add "$b" 2>/dev/null || skip "cannot create a second network namespace"
+ip netns exec "$a" true 2>/dev/null || skip "cannot enter a network namespace (no /sys or /run/netns?)"
+ip link add "va$tag" type veth peer name "vb$tag" 2>/dev/null || skip "no veth"
+{
+  ip link set "va$tag" netns "$a" &&
+  ip link set "vb$tag" netns "$b" &&
+  ip -n "$a" addr add 10.77.0.1/24 broadcast 10.77.0.255 dev "va$tag" &&
+  ip -n "$b" addr add 10.77.0.2/24 broadcast 10.77.0.255 dev "vb$tag" &&
+  ip -n "$a" link set lo up && ip -n "$b" link set lo up &&
+  ip -n "$a" link set "va$tag" up &&
+  ip -n "$b" link set "vb$tag" up &&
+  # The limited broadcast leaves through the default route's interface.
+  ip -n "$a" route add default dev "va$tag"
+} 2>/dev/null || skip "cannot wire the namespaces together"
 
 ip netns exec "$b" "$bin/trax-sim" --listen 0.0.0.0:58580 --allow-non-loopback --no-scan \
   --scenario "$scenario" --log >"$work/sim.log" 2>&1 &
