@@ -16,6 +16,7 @@ COrvaneApp::COrvaneApp(ConfigStore config, ProcessFlags& flags)
   ui_.attach(*frame_, frame_->view());
   frame_->view().attachOperations(*operations_);
   prompt_.setParentWindow(frame_.get());
+  dialogs_.setParentWindow(frame_.get());
   QObject::connect(&frame_->view(), &COrvaneView::firstShown, frame_.get(),
                    [this] { initialUpdate(); });
 }

@@ -15,6 +15,7 @@
 #include "orvane/serial/wirelet_library.h"
 #include "editor_operations.h"
 #include "qt_prompt.h"
+#include "qt_settings_dialogs.h"
 #include "qt_ui_port.h"
 
 namespace orvane {
@@ -55,7 +56,7 @@ class COrvaneApp {
   QtPrompt prompt_{calls_};
   UdpTransport transport_;
   WireletLibrary wirelet_;  // released after everything that calls it
-  NoSettingsDialogs dialogs_;
+  QtSettingsDialogs dialogs_{calls_, prompt_};
   std::unique_ptr<OrvaneViewCore> core_;
   std::unique_ptr<EditorOperations> operations_;
   std::unique_ptr<CMainFrame> frame_;
