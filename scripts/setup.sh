@@ -5,12 +5,13 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build pkg-config git
-  qt6-base-dev libgl-dev fonts-wqy-microhei
+  qt6-base-dev qt6-svg-dev libgl-dev fonts-wqy-microhei
   libmodbus-dev nlohmann-json3-dev
   libgtest-dev libgmock-dev
   python3 python3-pytest python3-pymodbus python3-serial python3-serial-asyncio mbpoll
   clang libclang-rt-14-dev
   iproute2
+  xvfb xauth  # scripts/tessor_screenshots.sh only
 )
 
 missing=()

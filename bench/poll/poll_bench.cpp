@@ -1,8 +1,9 @@
 // Cycles per second of Tessor's polling worker (FC3 of 100 registers from R2000,
 // polling time 0) against the pymodbus peer and a libmodbus server, printed
-// beside mbpoll against the same servers and beside the ceiling that the two
-// 1 ms sleeps of each cycle set.
+// beside `tessor-cli poll` and mbpoll against the same servers and beside the
+// ceiling that the two 1 ms sleeps of each cycle set.
 //   bench_poll [--seconds N]   N from 1 to 10, default 2
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -22,7 +23,7 @@ constexpr int kMaxCycles = 1000000;
 const char* const kUsage =
     "usage: bench_poll [--seconds N]\n"
     "Cycles per second of Tessor's polling worker (FC3, 100 registers) against a pymodbus and a\n"
-    "libmodbus server on 127.0.0.1, beside mbpoll against the same servers.\n"
+    "libmodbus server on 127.0.0.1, beside tessor-cli poll and mbpoll against the same servers.\n"
     "  --seconds N   seconds per run, 1 to 10 (default 2)\n"
     "  --help        this text\n"
     "  --version     the suite's version\n";
@@ -95,6 +96,24 @@ double mbpollRate(std::uint16_t port, int seconds) {
   return static_cast<double>(polls) / seconds;
 }
 
+// tessor-cli poll for as many cycles as the core managed in the same time, so
+// both runs do the same work; its own start and connection are counted too.
+double cliRate(std::uint16_t port, double coreRate, int seconds) {
+  const long cycles = std::max(1L, static_cast<long>(coreRate * seconds));
+  const std::string command = BENCH_BIN_DIR "/tessor-cli --config /nonexistent/Config.ini --host 127.0.0.1 --port " +
+                              std::to_string(port) + " --timeout 10 poll R2000 100 --interval 0 --csv --cycles " +
+                              std::to_string(cycles) + " 2>/dev/null";
+  const auto start = Clock::now();
+  std::unique_ptr<FILE, int (*)(FILE*)> pipe(::popen(command.c_str(), "r"), ::pclose);
+  if (!pipe) return 0;
+  long rows = -1;  // the header
+  char line[4096];
+  while (std::fgets(line, sizeof line, pipe.get()))
+    if (std::strchr(line, '\n')) ++rows;
+  const double elapsed = std::chrono::duration<double>(Clock::now() - start).count();
+  return rows > 0 ? rows / elapsed : 0;
+}
+
 double sleepCeiling() {
   auto& clock = tessor::systemPollClock();
   const auto start = Clock::now();
@@ -126,7 +145,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   std::printf("FC3, 100 registers from R2000, polling time 0, %d s per run (cycles/s)\n", seconds);
-  std::printf("%-12s %12s %12s\n", "server", "tessor", "mbpoll -l 11");
+  std::printf("%-12s %12s %12s %12s\n", "server", "tessor", "tessor-cli", "mbpoll -l 11");
   test_support::ChildProcess pymodbus("/usr/bin/python3", {TESSOR_PEER});
   test_support::ChildProcess libmodbus(BENCH_BIN_DIR "/bench_modbus_server", {});
   const std::pair<const char*, test_support::ChildProcess*> servers[] = {{"pymodbus", &pymodbus},
@@ -138,8 +157,9 @@ int main(int argc, char** argv) {
       continue;
     }
     const double tessor = tessorRate(port, seconds);
+    const double cli = cliRate(port, tessor, seconds);
     const double mbpoll = mbpollRate(port, seconds);
-    std::printf("%-12s %12.1f %12.1f\n", name, tessor, mbpoll);
+    std::printf("%-12s %12.1f %12.1f %12.1f\n", name, tessor, cli, mbpoll);
   }
   std::printf("%-12s %12.1f   (two 1 ms sleeps per cycle; 500 in theory)\n", "ceiling", sleepCeiling());
   return 0;

@@ -49,7 +49,7 @@ int runAdvancedWith(DatagramTransport& transport, const GlobalOptions& options,
   const auto row = session.findRow(a.mac);
   if (!row) return kExitFailure;
   if (!session.enabled(kCmdAdvancedSettings, *row)) return kExitFailure;
-  return settingsExitStatus(session.commands().advancedSettings(*row), dialogs.refused());
+  return session.exitStatus(session.commands().advancedSettings(*row), dialogs.refused());
 }
 
 }  // namespace orvane::cli

@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "cli_dialogs.h"
+#include "command_line_text.h"
 #include "settings_output.h"
 #include "settings_session.h"
 #include "serial_subcommands.h"
@@ -36,11 +37,38 @@ std::optional<Ipv4Bytes> ipArgument(const std::optional<std::string>& text, bool
                    static_cast<std::uint8_t>(*ip >> 8), static_cast<std::uint8_t>(*ip)};
 }
 
+// The serial dialog has its name, description and radio buttons disabled:
+// the PLC holds neither texts nor an addressing choice.
+std::string serialRefusal(const SettingsArguments& a) {
+  for (const char* option : {"--name", "--description"})
+    if (a.value(option)) return std::string(option) + " 在串口方式下不可用：PLC 不保存模块的名称和描述";
+  if (a.flag("--dhcp")) return "--dhcp 在串口方式下不可用：串口方式只设置正在使用的IP地址";
+  return {};
+}
+
+// A text the module keeps in code page 936, from the locale's character set;
+// an error text when it is not valid there or the code page cannot hold it.
+std::string readText(const SettingsArguments& a, const char* option, const std::string& charset,
+                     std::optional<std::string>& text) {
+  const auto given = a.value(option);
+  if (!given) return {};
+  auto converted = textArgumentInUtf8(*given, charset);
+  if (!converted.utf8) return std::string(option) + " " + converted.error;
+  if (const auto character = characterOutsideGbk(*converted.utf8))
+    return std::string(option) + " 中的字符 " + *character + " 无法以 GBK (代码页 936) 保存";
+  text = std::move(converted.utf8);
+  return {};
+}
+
 // The changes from the command line; an error text when they cannot be.
-std::string readChanges(const SettingsArguments& a, BasicChanges& changes) {
+std::string readChanges(const SettingsArguments& a, const GlobalOptions& options,
+                        BasicChanges& changes) {
+  if (options.serialPort)
+    if (auto refusal = serialRefusal(a); !refusal.empty()) return refusal;
   changes.id = a.value("--id");
-  changes.name = a.value("--name");
-  changes.description = a.value("--description");
+  for (const auto& [option, text] : {std::pair{"--name", &changes.name},
+                                     std::pair{"--description", &changes.description}})
+    if (auto error = readText(a, option, options.textCharset, *text); !error.empty()) return error;
   changes.automatic = a.flag("--dhcp");
   bool bad = false;
   changes.ip = ipArgument(a.value("--ip"), bad);
@@ -80,7 +108,7 @@ int runBasicWith(DatagramTransport& transport, const GlobalOptions& options,
   if (!a.error.empty()) return usageError(kName, a.error, streams);
   CliPrompt prompt(streams.err);
   CliDialogs dialogs(prompt, streams.out, a.flag("--json"));
-  if (const auto error = readChanges(a, dialogs.basic); !error.empty())
+  if (const auto error = readChanges(a, options, dialogs.basic); !error.empty())
     return usageError(kName, error, streams);
   const auto wait = a.value("--wait").value_or("3000");
   if (!digitsOnly(wait) || wait.size() > 6) return usageError(kName, "--wait 应为毫秒数", streams);
@@ -106,7 +134,7 @@ int runBasicWith(DatagramTransport& transport, const GlobalOptions& options,
     const auto record = *session.core().table().record(*row);
     streams.out << (a.flag("--json") ? basicSettingsJson(record) : basicSettingsText(record));
   }
-  return settingsExitStatus(outcome, dialogs.refused());
+  return session.exitStatus(outcome, dialogs.refused());
 }
 
 }  // namespace orvane::cli

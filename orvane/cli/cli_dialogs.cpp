@@ -27,8 +27,12 @@ bool CliDialogs::editBasicSettings(ModuleRecord& record, int protocolType) {
     refuse(fixedIdRefusal(record.fixedId));
     return false;
   }
-  if (basic.automatic) forms::chooseAddressing(form, record, true);
-  if (basic.ip || basic.mask || basic.gateway) forms::chooseAddressing(form, record, false);
+  // Only the network dialog offers the choice; the serial one shows the
+  // addresses in use, which are what its OK writes back.
+  if (form.radiosEnabled) {
+    if (basic.automatic) forms::chooseAddressing(form, record, true);
+    if (basic.ip || basic.mask || basic.gateway) forms::chooseAddressing(form, record, false);
+  }
   if (basic.id) form.idText = *basic.id;
   if (basic.name) form.name = *basic.name;
   if (basic.description) form.description = *basic.description;

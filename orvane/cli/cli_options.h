@@ -20,6 +20,7 @@ struct GlobalOptions {
   std::optional<platform::Endpoint> target;   // --target HOST:PORT
   std::optional<std::filesystem::path> config;  // --config FILE
   std::optional<int> serialPort;                // --serial COMn: the serial route through the PLC
+  std::string textCharset = "UTF-8";  // the locale's: what --name and --description arrive in
 };
 
 struct CommandLine {

@@ -1,4 +1,5 @@
 #include "cli_ports.h"
+#include "terminal_text.h"
 
 namespace orvane::cli {
 
@@ -32,7 +33,7 @@ std::string CliUiPort::rowMacText(int row) {
 MessageAnswer CliPrompt::messageBox(std::string_view text, std::string_view caption, MessageIcon,
                                     MessageButtons buttons) {
   std::lock_guard lock(mutex_);
-  err_ << caption << ": " << text << '\n';
+  err_ << caption << ": " << withoutTerminalControls(std::string(text)) << '\n';
   return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
 }
 

@@ -42,7 +42,8 @@ class CliUiPort final : public UiPort {
 };
 
 // Never confirms: a question with OK and Cancel is answered Cancel, since a
-// command line cannot ask. Every box is written to `err` as "caption: text".
+// command line cannot ask. Every box is written to `err` as "caption: text",
+// a peer's control characters in it as spaces (terminal_text.h).
 class CliPrompt final : public Prompt {
  public:
   explicit CliPrompt(std::ostream& err) : err_(err) {}

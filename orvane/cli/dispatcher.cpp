@@ -11,21 +11,21 @@ namespace orvane::cli {
 namespace {
 
 const std::array<Subcommand, 8> kSubcommands{{
-    {"scan", "[--json]", "查找网络中的模块，每个模块输出一行（或 JSON）", runScan},
+    {"scan", "[--json]", "查找网络中的模块，每个模块输出一行（或 JSON）", runScan, true},
     {"basic",
      "MAC [--id N] [--name 文本] [--description 文本] [--dhcp | --ip A [--mask M] [--gateway G]]"
      " [--wait 毫秒] [--json]",
-     "基本配置：无修改时显示模块的基本设置，否则写入并再次读取", runBasic},
+     "基本配置：无修改时显示模块的基本设置，否则写入并再次读取", runBasic, true},
     {"advanced", "MAC [--master-timeout 毫秒] [--slave-timeout 秒] [--json]",
      "高级配置：显示或设置 Modbus 主机/从机时间", runAdvanced},
     {"peers", "MAC [--set 文件] [--json]", "点对点配置：显示点对点表，或写入文件中的条目（JSON）",
      runPeers},
-    {"restore", "MAC [--yes]", "恢复出厂设置（不带 --yes 时在终端上确认）", runRestore},
+    {"restore", "MAC [--yes]", "恢复出厂设置（不带 --yes 时在终端上确认）", runRestore, true},
     {"upgrade", "MAC [FILE] [--yes]",
      "升级模块固件（默认文件: 程序目录中的 FirmwareFileName）；退出码 0 成功、1 失败、3 取消",
      runUpgrade},
-    {"image", "FILE", "检查固件文件：结论、类型、版本和校验字节", runImage},
-    {"export", "FILE|-", "导出模块列表为 CSV 文件（GBK 编码）；- 表示输出到标准输出", runExport},
+    {"image", "FILE", "检查固件文件：结论、类型、版本和校验字节", runImage, true},
+    {"export", "FILE|-", "导出模块列表为 CSV 文件（GBK 编码）；- 表示输出到标准输出", runExport, true},
 }};
 
 void printUsage(std::ostream& out) {
@@ -51,8 +51,9 @@ const Subcommand* findSubcommand(std::string_view name) {
   return nullptr;
 }
 
-int runCli(const std::vector<std::string>& args, Streams streams) {
-  const auto line = parseCommandLine(args);
+int runCli(const std::vector<std::string>& args, Streams streams, const std::string& textCharset) {
+  auto line = parseCommandLine(args);
+  line.options.textCharset = textCharset;
   if (line.help) {
     printUsage(streams.out);
     return kExitOk;
@@ -70,6 +71,13 @@ int runCli(const std::vector<std::string>& args, Streams streams) {
   if (!subcommand) {
     streams.err << "orvane-cli: 未知子命令: " << line.subcommand << '\n';
     printUsage(streams.err);
+    return kExitUsage;
+  }
+  // Refused before anything opens a socket or a port: these commands would
+  // otherwise go out over the network although the serial route was asked for.
+  if (line.options.serialPort && !subcommand->onSerialRoute) {
+    streams.err << "orvane-cli " << subcommand->name << ": 串口方式 (--serial COM"
+                << *line.options.serialPort << ") 下不能使用此命令，它只经网络 (TCP/IP) 进行\n";
     return kExitUsage;
   }
   return subcommand->run(line.options, line.arguments, streams);

@@ -7,6 +7,7 @@
 #include "cli_ports.h"
 #include "cli_session.h"
 #include "serial_session.h"
+#include "terminal_text.h"
 #include "orvane/export/csv_export.h"
 #include "orvane/protocol/orvane_view_core.h"
 
@@ -31,7 +32,7 @@ std::optional<std::vector<ExportRow>> scannedRows(const GlobalOptions& options, 
     core.worker().end(BackgroundOperation::kNoLimit);
     const auto scan = session->route().lastScan();
     if (scan.outcome != SerialOutcome::Done) {
-      streams.err << scan.failureText << '\n';
+      streams.err << withoutTerminalControls(scan.failureText) << '\n';
       exitCode = kExitFailure;
       return std::nullopt;
     }

@@ -1,10 +1,12 @@
 // orvane-cli image: the image check's verdict on a file, with the kind,
-// version and check byte of a valid image.
+// version and check byte of a valid image. A file that cannot be read at all
+// is a wrong command line (exit 2) and says why, not that it is invalid.
 #include <cstdio>
 #include <ostream>
 
 #include "orvane/firmware/firmware_image.h"
 #include "orvane/firmware/upgrade_confirmation.h"
+#include "file_reading.h"
 #include "firmware_commands.h"
 
 namespace orvane::cli {
@@ -22,6 +24,10 @@ int runImage(const GlobalOptions&, std::span<const std::string> args, Streams st
     return kExitUsage;
   }
   const std::filesystem::path path = args[0];
+  if (const auto problem = fileProblem(path, kImageMaxSize); !problem.empty()) {
+    streams.err << "orvane-cli image: " << problem << '\n';
+    return kExitUsage;
+  }
   const auto info = checkFirmwareImageFile(path);
   streams.out << "文件: " << path.string() << '\n';
   if (!info) {

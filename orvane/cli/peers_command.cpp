@@ -3,11 +3,10 @@
 // file's entries pass the add-device dialog's checks and the 30-entry limit
 // before anything is sent, then replace the dialog's rows, and OK writes
 // them.
-#include <fstream>
 #include <ostream>
-#include <sstream>
 
 #include "cli_dialogs.h"
+#include "file_reading.h"
 #include "peers_file.h"
 #include "settings_session.h"
 #include "settings_subcommands.h"
@@ -20,14 +19,12 @@ constexpr std::string_view kName = "peers";
 // The file's entries, or the exit status after a message.
 std::optional<std::vector<PeerEntry>> readEntries(const std::string& path, Prompt& prompt,
                                                   Streams streams, int& status) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    status = usageError(kName, "无法读取文件: " + path, streams);
+  const auto read = readFile(path);
+  if (!read.problem.empty()) {
+    status = usageError(kName, read.problem, streams);
     return std::nullopt;
   }
-  std::ostringstream text;
-  text << in.rdbuf();
-  auto file = readPeerFile(text.str());
+  auto file = readPeerFile(read.bytes);
   if (!file.formatError.empty()) {
     status = usageError(kName, path + ": " + file.formatError, streams);
     return std::nullopt;
@@ -68,7 +65,7 @@ int runPeersWith(DatagramTransport& transport, const GlobalOptions& options,
   const auto row = session.findRow(a.mac);
   if (!row) return kExitFailure;
   if (!session.enabled(kCmdPeerSettings, *row)) return kExitFailure;
-  return settingsExitStatus(session.commands().peerSettings(*row), dialogs.refused());
+  return session.exitStatus(session.commands().peerSettings(*row), dialogs.refused());
 }
 
 }  // namespace orvane::cli

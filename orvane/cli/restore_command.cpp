@@ -21,8 +21,8 @@ int runRestoreWith(DatagramTransport& transport, const GlobalOptions& options,
                    std::span<const std::string> args, Streams streams, std::istream& in) {
   const auto a = parseSettingsArguments(args, {}, {"--yes"});
   if (!a.error.empty()) return usageError("restore", a.error, streams);
-  // The terminal prompt of upgrade: questions on standard output, answered
-  // from `in` or by --yes; errors and warnings on standard error.
+  // The terminal prompt of upgrade: questions, errors and warnings on
+  // standard error, answered from `in` or by --yes.
   TerminalUpgradePrompt prompt(streams.out, streams.err, in, a.flag("--yes"));
   if (options.serialPort) return runSerialRestore(options, a.mac, prompt, streams);
   const auto config = cliConfig(options, streams.err);
@@ -39,7 +39,7 @@ int runRestoreWith(DatagramTransport& transport, const GlobalOptions& options,
     outcome = session.commands().lastRestoreOutcome();
   }
   if (outcome == SettingsOutcome::Cancelled) return kExitCancelled;
-  return settingsExitStatus(outcome, false);
+  return session.exitStatus(outcome, false);
 }
 
 }  // namespace orvane::cli

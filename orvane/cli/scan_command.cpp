@@ -37,6 +37,11 @@ int runScanWith(DatagramTransport& transport, const GlobalOptions& options,
 
   if (!scanModules(core, streams.err)) return kExitFailure;
   const auto records = core.table().snapshot();
+  // Standard output stays empty for scripts; the person at the terminal
+  // learns where the request went, the first thing to check when a switch
+  // or a firewall drops broadcasts.
+  if (records.empty())
+    streams.err << "没有模块应答，查找请求发往 " << core.link().destination().text() << '\n';
   streams.out << (json ? scanJson(records, kProtocolTcpIp) : scanRowsText(records, kProtocolTcpIp));
   return kExitOk;
 }

@@ -4,15 +4,10 @@
 
 #include "orvane/protocol/row_format.h"
 #include "orvane/protocol/version_format.h"
+#include "terminal_text.h"
 
 namespace orvane::cli {
 namespace {
-
-std::string oneLine(std::string text) {
-  for (auto& c : text)
-    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
-  return text;
-}
 
 nlohmann::ordered_json moduleJson(const ModuleRecord& r, int protocolType) {
   const auto row = formatModuleRow(r, protocolType);

@@ -5,6 +5,7 @@
 #include "scan_output.h"
 #include "serial_session.h"
 #include "subcommands.h"
+#include "terminal_text.h"
 
 namespace orvane::cli {
 
@@ -18,10 +19,12 @@ int runSerialScan(const GlobalOptions& options, bool json, Streams streams) {
   core.worker().end(BackgroundOperation::kNoLimit);
   const auto scan = session->route().lastScan();
   if (scan.outcome != SerialOutcome::Done) {
-    streams.err << scan.failureText << '\n';
+    streams.err << withoutTerminalControls(scan.failureText) << '\n';
     return kExitFailure;
   }
   const auto records = core.table().snapshot();
+  if (records.empty())
+    streams.err << "没有模块：COM" << core.portCom() << " 上的PLC的槽位表中没有以太网模块\n";
   streams.out << (json ? scanJson(records, kProtocolSerial) : scanRowsText(records, kProtocolSerial));
   return kExitOk;
 }

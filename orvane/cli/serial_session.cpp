@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "cli_session.h"
+#include "terminal_text.h"
 
 namespace orvane::cli {
 
@@ -41,7 +42,7 @@ std::optional<int> SerialSession::findRow(const MacAddress& mac, std::ostream& e
   core_.worker().end(BackgroundOperation::kNoLimit);
   const auto scan = route_.lastScan();
   if (scan.outcome != SerialOutcome::Done) {
-    err << scan.failureText << '\n';
+    err << withoutTerminalControls(scan.failureText) << '\n';
     return std::nullopt;
   }
   std::vector<std::string> rows;

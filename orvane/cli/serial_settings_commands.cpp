@@ -9,6 +9,7 @@
 #include "settings_output.h"
 #include "settings_session.h"
 #include "orvane/protocol/row_format.h"
+#include "terminal_text.h"
 
 namespace orvane::cli {
 
@@ -29,7 +30,7 @@ int runSerialBasic(const GlobalOptions& options, const MacAddress& mac, CliDialo
     case SerialOutcome::Cancelled:
       return dialogs.refused() ? kExitFailure : kExitOk;  // no changes: only shown
     default:
-      if (!result.failureText.empty()) streams.err << result.failureText << '\n';
+      if (!result.failureText.empty()) streams.err << withoutTerminalControls(result.failureText) << '\n';
       return kExitFailure;
   }
 }
@@ -50,7 +51,7 @@ int runSerialRestore(const GlobalOptions& options, const MacAddress& mac, Prompt
     case SerialOutcome::Done: return kExitOk;
     case SerialOutcome::Cancelled: return kExitCancelled;
     default:
-      if (!result.failureText.empty()) streams.err << result.failureText << '\n';
+      if (!result.failureText.empty()) streams.err << withoutTerminalControls(result.failureText) << '\n';
       return kExitFailure;
   }
 }

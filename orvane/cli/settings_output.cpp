@@ -4,6 +4,7 @@
 
 #include "orvane/protocol/row_format.h"
 #include "orvane/forms/peer_rows.h"
+#include "terminal_text.h"
 
 namespace orvane::cli {
 namespace {
@@ -25,8 +26,8 @@ std::string basicSettingsText(const ModuleRecord& r) {
   return lines({{"MAC 地址", macText(r.mac)},
                 {"固定ID", std::to_string(r.fixedId)},
                 {"模块ID", std::to_string(r.moduleId)},
-                {"名称", nameUtf8(r)},
-                {"描述", descriptionUtf8(r)},
+                {"名称", oneLine(nameUtf8(r))},
+                {"描述", oneLine(descriptionUtf8(r))},
                 {"IP地址", r.addressMode == 0 ? "自动获取IP地址" : "手动设置IP地址"},
                 {"IP", dottedIpText(r.ipAddress)},
                 {"子网掩码", dottedIpText(r.subnetMask)},

@@ -13,7 +13,9 @@ namespace orvane::cli {
 
 // JSON keys: "mac", "fixedId", "moduleId", "name", "description",
 // "addressMode" ("manual" or "auto"), "ipAddress", "subnetMask", "gateway",
-// "currentIp", "currentMask", "currentGateway".
+// "currentIp", "currentMask", "currentGateway". The text form prints the
+// module's name and description on one line each (terminal_text.h); the
+// JSON form keeps them exact.
 std::string basicSettingsText(const ModuleRecord& record);
 std::string basicSettingsJson(const ModuleRecord& record);
 

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <ostream>
 
+#include "file_reading.h"
 #include "mac_argument.h"
+#include "orvane/firmware/firmware_image.h"
 
 namespace orvane::cli {
 
@@ -90,6 +92,21 @@ bool SettingsSession::enabled(int command, int row) {
   if (commandEnabled(command, context)) return true;
   streams_.err << "该模块处于BOOTLOAD状态，无法执行此命令。\n";
   return false;
+}
+
+int SettingsSession::exitStatus(SettingsOutcome outcome, bool dialogRefused) {
+  if (outcome == SettingsOutcome::ModuleTooOld) {
+    const auto image = core_.firmwarePath();
+    std::string problem;
+    if (core_.config().readText("FirmwareFileName").empty()) problem = "未设置";
+    else problem = fileProblem(image, kImageMaxSize);
+    if (problem.empty() && !checkFirmwareImageFile(image))
+      problem = image.string() + " 不是有效的固件文件";
+    if (!problem.empty())
+      streams_.err << "提示: 兼容性检查所用的固件文件 (Lumen_.ini 的 FirmwareFileName): " << problem
+                   << '\n';
+  }
+  return settingsExitStatus(outcome, dialogRefused);
 }
 
 int settingsExitStatus(SettingsOutcome outcome, bool dialogRefused) {

@@ -52,6 +52,12 @@ class SettingsSession {
   SettingsCommands& commands() { return commands_; }
   OrvaneViewCore& core() { return core_; }
 
+  // settingsExitStatus, after a hint on standard error when the editor's
+  // warning that the module is too old comes from its firmware image
+  // (FirmwareFileName) being missing, unreadable or invalid: the check then
+  // takes every module for too old.
+  int exitStatus(SettingsOutcome outcome, bool dialogRefused);
+
  private:
   CliUiPort ui_;
   OrvaneViewCore core_;

@@ -10,9 +10,12 @@
 
 namespace orvane::cli {
 
+// Standard output carries results only; messages, questions and progress go
+// to standard error.
 struct Streams {
   std::ostream& out;
   std::ostream& err;
+  bool errIsTerminal = false;  // progress is then drawn as a bar in place
 };
 
 using SubcommandFunction = int (*)(const GlobalOptions&, std::span<const std::string> args,
@@ -23,6 +26,9 @@ struct Subcommand {
   std::string_view usage;  // the arguments after the name
   std::string_view summary;
   SubcommandFunction run;
+  // Whether it has a meaning with --serial: the advanced settings, the peer
+  // table and the upgrade travel only over the network.
+  bool onSerialRoute = false;
 };
 
 std::span<const Subcommand> subcommands();
@@ -37,7 +43,9 @@ int runScanWith(DatagramTransport& transport, const GlobalOptions& options,
 int runSerialScan(const GlobalOptions& options, bool json, Streams streams);
 
 // The whole program: parses `args` (without the program name) and runs the
-// subcommand. Returns the exit status.
-int runCli(const std::vector<std::string>& args, Streams streams);
+// subcommand; text arguments are in `textCharset` (command_line_text.h).
+// Returns the exit status.
+int runCli(const std::vector<std::string>& args, Streams streams,
+           const std::string& textCharset = "UTF-8");
 
 }  // namespace orvane::cli

@@ -5,10 +5,12 @@
 #include <iostream>
 #include <ostream>
 
+#include "orvane/firmware/firmware_image.h"
 #include "orvane/firmware/firmware_upgrade.h"
 #include "orvane/protocol/row_format.h"
 #include "firmware_commands.h"
 #include "cli_session.h"
+#include "file_reading.h"
 #include "mac_argument.h"
 #include "upgrade_terminal.h"
 
@@ -69,12 +71,20 @@ int runUpgradeWith(DatagramTransport& transport, const GlobalOptions& options,
   const auto config = cliConfig(options, streams.err);
   if (!config) return kExitUsage;
 
-  TerminalUpgradeUi ui(streams.out);
+  TerminalUpgradeUi ui(streams.err, streams.errIsTerminal);
   TerminalUpgradePrompt prompt(streams.out, streams.err, in, parsed->yes);
   OrvaneViewCore core(ui, prompt, transport, *config);
   FirmwareUpgrade upgrade(core, timing);
   ui.attach(core.status());
   prepareNetworkCore(core, options);
+
+  // The image the upgrade will read, checked before the scan and before any
+  // question: a file that cannot be read is a wrong command line.
+  const auto image = parsed->file.value_or(core.firmwarePath());
+  if (const auto problem = fileProblem(image, kImageMaxSize); !problem.empty()) {
+    streams.err << "orvane-cli upgrade: " << problem << '\n';
+    return kExitUsage;
+  }
 
   // The module list the command is chosen from.
   if (!scanModules(core, streams.err)) return kExitFailure;

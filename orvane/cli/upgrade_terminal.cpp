@@ -7,6 +7,7 @@ namespace orvane::cli {
 namespace {
 
 constexpr int kBarWidth = 40;
+constexpr int kLineStep = 10;  // percent between two lines off a terminal
 
 bool meansYes(std::string answer) {
   while (!answer.empty() && (answer.back() == '\r' || answer.back() == ' ')) answer.pop_back();
@@ -39,14 +40,25 @@ std::string TerminalUpgradeUi::rowMacText(int row) {
 
 void TerminalUpgradeUi::progress(int percent) {
   std::lock_guard lock(mutex_);
+  if (terminal_) drawBar(percent);
+  else writeLine(percent);
+  if (percent >= 100) shown_ = -1;  // a later run starts afresh
+  err_.flush();
+}
+
+void TerminalUpgradeUi::drawBar(int percent) {
   if (percent == shown_) return;
   shown_ = percent;
-  out_ << '\r' << progressBarText(percent);
-  if (percent >= 100) {
-    out_ << '\n';
-    shown_ = -1;  // a later run starts a new bar
-  }
-  out_.flush();
+  err_ << '\r' << progressBarText(percent);
+  if (percent >= 100) err_ << '\n';
+}
+
+// 100 only closes the editor's dialog, after a failure as well: a line would
+// claim a finished download, and the outcome follows anyway.
+void TerminalUpgradeUi::writeLine(int percent) {
+  if (percent >= 100 || percent / kLineStep <= std::max(shown_, 0) / kLineStep) return;
+  shown_ = percent;
+  err_ << "进度 " << percent << "%\n";
 }
 
 MessageAnswer TerminalUpgradePrompt::messageBox(std::string_view text, std::string_view caption,
@@ -57,15 +69,15 @@ MessageAnswer TerminalUpgradePrompt::messageBox(std::string_view text, std::stri
     (problem ? err_ : out_) << caption << ": " << text << std::endl;
     return MessageAnswer::Ok;
   }
-  out_ << caption << ": " << text << " [y/N] ";
+  err_ << caption << ": " << text << " [y/N] ";
   if (assumeYes_) {
-    out_ << "y (--yes)" << std::endl;
+    err_ << "y (--yes)" << std::endl;
     return MessageAnswer::Ok;
   }
-  out_.flush();
+  err_.flush();
   std::string answer;
   if (!std::getline(in_, answer)) {
-    out_ << std::endl;
+    err_ << std::endl;
     return MessageAnswer::Cancel;
   }
   return meansYes(answer) ? MessageAnswer::Ok : MessageAnswer::Cancel;

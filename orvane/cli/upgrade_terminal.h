@@ -18,11 +18,14 @@ namespace orvane::cli {
 // whenever the value changes; 100 ends the line.
 std::string progressBarText(int percent);
 
-// The CLI's UI port with the progress drawn on `out`; the list rows are
-// those the command found, so the worker finds its module through them.
+// The CLI's UI port with the progress on `err`: on a terminal the bar; in a
+// file or a pipe one line "进度 N%" each time a further tenth is reached
+// (none for the 100 that ends every run, failed ones too).
+// The list rows are those the command found, so the worker finds its module
+// through them.
 class TerminalUpgradeUi final : public UiPort {
  public:
-  explicit TerminalUpgradeUi(std::ostream& out) : out_(out) {}
+  TerminalUpgradeUi(std::ostream& err, bool terminal) : err_(err), terminal_(terminal) {}
   void attach(StatusText& status) { inner_.attach(status); }
   void setRows(std::vector<std::string> macTexts);
 
@@ -41,17 +44,22 @@ class TerminalUpgradeUi final : public UiPort {
   std::string rowMacText(int row) override;
 
  private:
+  void drawBar(int percent);
+  void writeLine(int percent);
+
   CliUiPort inner_;
-  std::ostream& out_;
+  std::ostream& err_;
+  const bool terminal_;
   std::mutex mutex_;
   std::vector<std::string> rows_;  // guarded by mutex_
-  int shown_ = -1;                 // guarded by mutex_; the value on the bar
+  int shown_ = -1;                 // guarded by mutex_; the value on the bar or the last line
 };
 
-// Errors and warnings go to `err` as "caption: text". Questions go to `out`
-// and are answered from `in` (y, yes, 是 or 确定 mean OK; anything else and
-// the end of input mean Cancel), or OK at once with `assumeYes`. The file
-// choice takes the initial file: a command line names its file up front.
+// Errors and warnings go to `err` as "caption: text", and so do questions,
+// answered from `in` (y, yes, 是 or 确定 mean OK; anything else and the end
+// of input mean Cancel), or OK at once with `assumeYes`. Only the remaining
+// information boxes (the outcome: "成功: ...") go to `out`. The file choice
+// takes the initial file: a command line names its file up front.
 class TerminalUpgradePrompt final : public Prompt {
  public:
   TerminalUpgradePrompt(std::ostream& out, std::ostream& err, std::istream& in, bool assumeYes)

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
-#include <fstream>
+#include <system_error>
+
+#include "platform/whole_file.h"
 
 namespace orvane {
 namespace {
@@ -32,19 +34,18 @@ std::optional<FirmwareImageInfo> checkFirmwareImage(std::span<const std::uint8_t
   return info;
 }
 
+// Only a regular file is read: opening a FIFO would wait for a writer, and
+// the compatibility check reads this file during every scan. Its size is
+// looked at before its bytes, so a huge file is never read.
 std::optional<FirmwareImage> loadFirmwareImage(const std::filesystem::path& path) {
   if (path.empty()) return std::nullopt;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  in.seekg(0, std::ios::end);
-  const auto length = static_cast<std::streamoff>(in.tellg());
-  if (length < static_cast<std::streamoff>(kImageMinSize) ||
-      length > static_cast<std::streamoff>(kImageMaxSize))
-    return std::nullopt;
-  in.seekg(0);
+  std::error_code error;
+  const auto length = std::filesystem::file_size(path, error);
+  if (error || length < kImageMinSize || length > kImageMaxSize) return std::nullopt;
+  auto contents = platform::readRegularFile(path);
+  if (contents.status != platform::FileContents::Status::Read) return std::nullopt;
   FirmwareImage image;
-  image.bytes.resize(static_cast<std::size_t>(length));
-  if (!in.read(reinterpret_cast<char*>(image.bytes.data()), length)) return std::nullopt;
+  image.bytes.assign(contents.bytes.begin(), contents.bytes.end());
   const auto info = checkFirmwareImage(image.bytes);
   if (!info) return std::nullopt;
   image.info = *info;

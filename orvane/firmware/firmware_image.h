@@ -32,8 +32,9 @@ struct FirmwareImageInfo {
 // The image check on bytes already in memory.
 std::optional<FirmwareImageInfo> checkFirmwareImage(std::span<const std::uint8_t> image);
 
-// The image check on a file: an empty path, a missing file, a wrong length,
-// an unknown magic or a wrong check byte all fail.
+// The image check on a file: an empty path, a missing file, anything but a
+// regular file (a FIFO fails at once), a wrong length, an unknown magic or a
+// wrong check byte all fail.
 std::optional<FirmwareImageInfo> checkFirmwareImageFile(const std::filesystem::path& path);
 
 // A checked image kept in memory, so that what is downloaded is exactly what

@@ -33,9 +33,20 @@ bool commandEnabled(int command, const CommandContext& c) {
 }
 
 bool commandChecked(int command, const CommandContext& c) {
-  if (command == kCmdRouteTcpIp) return c.protocolType == kProtocolTcpIp;
-  if (command == kCmdRouteSerial) return c.protocolType == kProtocolSerial;
-  return false;
+  switch (command) {
+    case kCmdRouteTcpIp:
+      return c.protocolType == kProtocolTcpIp;
+    case kCmdRouteSerial:
+      return c.protocolType == kProtocolSerial;
+    case kCmdToolBar:
+      return c.toolBarShown;
+    case kCmdStatusBar:
+      return c.statusBarShown;
+    case kCmdSettingsBar:
+      return c.settingsBarShown;
+    default:
+      return false;
+  }
 }
 
 }  // namespace orvane

@@ -109,16 +109,18 @@ SerialResult SerialRoute::basicSettings(int row, SettingsDialogs& dialogs) {
 SerialResult SerialRoute::basicSteps(int index, int row, ModuleRecord& copy) {
   auto result = writeUntilDone(index, row, copy, {});
   if (result.outcome != SerialOutcome::Done) return result;
-  std::string text;
-  if (!operations_.readModuleInfo(index, text)) {
+  std::string infoText;
+  if (!operations_.readModuleInfo(index, infoText)) {
     errorBox(texts::kReadVersionFailed);
-    return {SerialOutcome::Failed, text};
+    return {SerialOutcome::Failed, infoText};
   }
-  view_.table().update(index, [&](ModuleRecord& r) { applySerialVersion(text, r.versions); });
+  view_.table().update(index, [&](ModuleRecord& r) { applySerialVersion(infoText, r.versions); });
   view_.ui().refreshList(row);
-  if (!operations_.readModuleParameters(index, text)) {
-    errorBox(text);
-    return {SerialOutcome::Failed, text};
+  // A text of its own: a failed close appends to it (see readListedModules).
+  std::string parametersText;
+  if (!operations_.readModuleParameters(index, parametersText)) {
+    errorBox(parametersText);
+    return {SerialOutcome::Failed, parametersText};
   }
   return result;
 }

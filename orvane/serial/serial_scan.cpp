@@ -49,15 +49,18 @@ SerialResult SerialRoute::scanSteps() {
 void SerialRoute::readListedModules() {
   const int count = view_.table().count();
   for (int index = 0; index < count; ++index) {
-    std::string text;
-    if (operations_.readModuleInfo(index, text)) {
-      view_.table().update(index, [&](ModuleRecord& r) { applySerialVersion(text, r.versions); });
+    // Each read keeps its own text: a failed close appends to the text it is
+    // given, and the information text is no part of the parameter read's box.
+    std::string infoText;
+    if (operations_.readModuleInfo(index, infoText)) {
+      view_.table().update(index, [&](ModuleRecord& r) { applySerialVersion(infoText, r.versions); });
     } else {
-      errorBox(text);
+      errorBox(infoText);
       break;
     }
-    if (!operations_.readModuleParameters(index, text)) {
-      errorBox(text);
+    std::string parametersText;
+    if (!operations_.readModuleParameters(index, parametersText)) {
+      errorBox(parametersText);
       break;
     }
   }

@@ -1,11 +1,13 @@
 #include "dlg_info.h"
 
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QVBoxLayout>
 
-#include "orvane/protocol/row_format.h"
+#include "frame_texts.h"
+#include "orvane/protocol/panel_state.h"
 #include "orvane/protocol/version_format.h"
 #include "qt_text.h"
 #include "shell_texts.h"
@@ -13,9 +15,10 @@
 namespace orvane {
 
 CDlgInfo::CDlgInfo(QWidget* parent) : QWidget(parent) {
+  static_assert(kRowCount == kInfoRowCount, "the panel shows the rows of InfoRow, in its order");
   constexpr std::array<std::string_view, kRowCount> kLabels{
       shell_texts::kFirmwareLabel, shell_texts::kBootLabel, shell_texts::kSwitchesLabel,
-      shell_texts::kPwbLabel, shell_texts::kPldLabel};
+      shell_texts::kPwbLabel, shell_texts::kPldLabel, frame_texts::kCpuLabel};
   auto* group = new QGroupBox(qtText(shell_texts::kInfoGroup), this);
   auto* grid = new QGridLayout(group);
   for (int row = 0; row < kRowCount; ++row) {
@@ -29,6 +32,7 @@ CDlgInfo::CDlgInfo(QWidget* parent) : QWidget(parent) {
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(group);
   layout->addStretch(1);
+  showRowsFor(0);
 }
 
 void CDlgInfo::showVersions(std::uint8_t runMode, const ModuleVersionInfo& versions) {
@@ -41,11 +45,22 @@ void CDlgInfo::showVersions(std::uint8_t runMode, const ModuleVersionInfo& versi
 }
 
 void CDlgInfo::showRowsFor(int protocolType) {
-  const bool all = protocolType != kProtocolSerial;
-  for (int row = kBoot; row < kRowCount; ++row) {
-    labels_[row]->setVisible(all);
-    values_[row]->setVisible(all);
+  for (int row = 0; row < kRowCount; ++row) {
+    const bool shown = infoRowShown(static_cast<InfoRow>(row), protocolType);
+    labels_[row]->setVisible(shown);
+    values_[row]->setVisible(shown);
   }
+}
+
+// The panel is a page of the docking bar, not a dialog: Enter and Esc must
+// not travel on to a window they would close.
+void CDlgInfo::keyPressEvent(QKeyEvent* event) {
+  const int key = event->key();
+  if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
+    event->accept();
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 QString CDlgInfo::value(Row row) const { return values_[row]->text(); }

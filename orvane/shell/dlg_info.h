@@ -1,7 +1,7 @@
 #pragma once
 // The module information panel: the version group of the module last
-// reported by UWM_SHOW_VERSIONS. On the serial route only the firmware
-// version is shown.
+// reported by UWM_SHOW_VERSIONS. Which rows show follows the route
+// (infoRowShown); Enter and Esc do nothing here.
 #include <QWidget>
 #include <array>
 #include <cstdint>
@@ -16,7 +16,7 @@ class CDlgInfo final : public QWidget {
   Q_OBJECT
 
  public:
-  enum Row { kFirmware, kBoot, kSwitches, kPwb, kPld, kRowCount };
+  enum Row { kFirmware, kBoot, kSwitches, kPwb, kPld, kCpu, kRowCount };
 
   explicit CDlgInfo(QWidget* parent = nullptr);
 
@@ -25,6 +25,9 @@ class CDlgInfo final : public QWidget {
 
   QString value(Row row) const;
   bool rowShown(Row row) const;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   std::array<QLabel*, kRowCount> labels_{};

@@ -4,8 +4,9 @@
 #include <QPushButton>
 
 #include "busy_indicator.h"
-#include "qt_text.h"
+#include "frame_texts.h"
 #include "orvane/protocol/user_texts.h"
+#include "qt_text.h"
 #include "shell_texts.h"
 
 namespace orvane {
@@ -18,26 +19,41 @@ constexpr int kProgressWidth = 200;
 }  // namespace
 
 MainStatusBar::MainStatusBar(QWidget* parent)
-    : QStatusBar(parent),
+    : CExtStatusControlBar(parent),
       logo_(new QLabel(qtText(shell_texts::kLogo), this)),
       message_(new QLabel(qtText(texts::kReady), this)),
       portButton_(new QPushButton(qtText(shell_texts::kPortButtonInitial), this)),
       busy_(new BusyIndicator(this)) {
   setMinimumHeight(kMinimumHeight);
   logo_->setAlignment(Qt::AlignCenter);
-  logo_->setFixedWidth(kLogoWidth);
   message_->setMinimumWidth(kMessageWidth);
-  portButton_->setFixedWidth(kButtonWidth);
-  busy_->setFixedWidth(kProgressWidth);
-  addWidget(logo_);
-  addWidget(message_, 1);
-  addWidget(portButton_);
-  addWidget(busy_);
+  addPane(0, kMessagePane, 0, message_);
 }
 
-void MainStatusBar::setMessage(const QString& text) { message_->setText(text); }
+std::string_view MainStatusBar::buildPanes() {
+  if (!addPane(0, kLogoPane, kLogoWidth, logo_)) return frame_texts::kLogoPaneFailed;
+  if (!addPane(2, kButtonPane, kButtonWidth, portButton_)) return frame_texts::kButtonPaneFailed;
+  if (!addPane(3, kProgressPane, kProgressWidth, busy_)) return frame_texts::kProgressPaneFailed;
+  return {};
+}
 
-QString MainStatusBar::message() const { return message_->text(); }
+void MainStatusBar::setMessage(const QString& text) {
+  prompting_ = false;
+  message_->setText(text);
+}
+
+QString MainStatusBar::message() const { return prompting_ ? covered_ : message_->text(); }
+
+void MainStatusBar::showPrompt(const QString& prompt) {
+  if (prompt.isEmpty()) {
+    if (prompting_) message_->setText(covered_);
+    prompting_ = false;
+    return;
+  }
+  if (!prompting_) covered_ = message_->text();
+  prompting_ = true;
+  message_->setText(prompt);
+}
 
 void MainStatusBar::setPortButton(const QString& text, bool enabled) {
   portButton_->setText(text);

@@ -30,6 +30,7 @@ constexpr KindName kKinds[] = {
     {"neverEnterBootLoader", FaultKind::NeverEnterBootLoader, 0},
     {"bootLoaderSilent", FaultKind::BootLoaderSilent, 0},
     {"silentAfterRestart", FaultKind::SilentAfterRestart, 0},
+    {"exception", FaultKind::Exception, 0},
     {"eraseFails", FaultKind::Result, EraseFirmware},
     {"failBlock", FaultKind::Result, WriteFirmwareBlock},
     {"verifyFails", FaultKind::Result, VerifyFirmware},
@@ -100,7 +101,8 @@ FaultRule parseFaultRule(const json& object) {
     }
   }
   rule.times = intField(object, "times", -1, -1, 1000000);
-  rule.value = intField(object, "value", 1, 0, 255);
+  // A device failure (4) unless told otherwise; 0 and codes no standard names stay possible, for clients' tests.
+  rule.value = intField(object, "value", rule.kind == FaultKind::Exception ? 4 : 1, 0, 255);
   if (rule.kind == FaultKind::Result && rule.value == 0)
     throw std::runtime_error("fault: a result fault needs a non-zero \"value\"");
   if (rule.kind == FaultKind::SilentAfterWrite) rule.value = intField(object, "value", 1, 1, 1000000);

@@ -11,6 +11,7 @@
 #include "common/help_and_version.h"
 #include "datagram_loop.h"
 #include "image_maker.h"
+#include "modbus_server.h"
 #include "options.h"
 
 namespace {
@@ -52,13 +53,43 @@ Ports openPorts(const Options& options) {
   return ports;
 }
 
-// Both ports share the simulator; the scan port runs on a thread of its own.
-void runLoops(Simulator& simulator, Ports ports, const Options& options, LinePrinter& printer) {
+DatagramLoop::Clock runClock() {
   const auto start = std::chrono::steady_clock::now();
-  const DatagramLoop::Clock clock = [start] {
+  return [start] {
     return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start).count();
   };
-  std::mutex simulatorMutex;  // guards `simulator` between the two loops
+}
+
+// Every module with a "modbus" object gets its listening socket; the bound port
+// goes back into the module, where the scan reply reports it. Like the scan
+// port, a port-0 --listen (tests side by side) gives every module a free port.
+void openModbus(Simulator& simulator, ModbusServer& server, const Options& options) {
+  auto& modules = simulator.modules();
+  for (std::size_t i = 0; i < modules.size(); ++i) {
+    auto& service = modules[i].modbus;
+    if (!service) continue;
+    const platform::Endpoint at{static_cast<std::uint32_t>(service->address[0] << 24 | service->address[1] << 16 |
+                                                           service->address[2] << 8 | service->address[3]),
+                                options.listen.port == 0 ? std::uint16_t{0} : service->port};
+    service->port = server.listen(at, i).port;
+  }
+}
+
+void printReadyLines(LinePrinter& printer, const Ports& ports, Simulator& simulator) {
+  printer.print("listening " + ports.module.localEndpoint()->text());
+  if (ports.scan.isOpen()) printer.print("scan-listening " + ports.scan.localEndpoint()->text());
+  for (const auto& m : simulator.modules()) {
+    if (!m.modbus) continue;
+    const auto& a = m.modbus->address;
+    printer.print("modbus-listening " + std::to_string(a[0]) + "." + std::to_string(a[1]) + "." +
+                  std::to_string(a[2]) + "." + std::to_string(a[3]) + ":" + std::to_string(m.modbus->port) + " " +
+                  macText(m.mac));
+  }
+}
+
+// The UDP ports and the Modbus server share the simulator; each runs on a thread of its own.
+void runLoops(Simulator& simulator, std::mutex& simulatorMutex, Ports ports, ModbusServer& modbus,
+              const Options& options, LinePrinter& printer, const DatagramLoop::Clock& clock) {
   LinePrinter* logTo = options.log ? &printer : nullptr;
   using Handle = std::vector<Outgoing> (Simulator::*)(std::span<const std::uint8_t>, std::int64_t);
   auto handlerFor = [&](Handle handle) {
@@ -76,8 +107,11 @@ void runLoops(Simulator& simulator, Ports ports, const Options& options, LinePri
       loop.run(gStop);
     });
   }
+  std::thread modbusThread;
+  if (modbus.serves()) modbusThread = std::thread([&] { modbus.run(gStop); });
   moduleLoop.run(gStop);
   if (scanThread.joinable()) scanThread.join();
+  if (modbusThread.joinable()) modbusThread.join();
 }
 
 int runSimulator(const Options& options) {
@@ -86,13 +120,21 @@ int runSimulator(const Options& options) {
   simulator.setNoteSink([](const std::string& text) { std::fprintf(stderr, "trax-sim: %s\n", text.c_str()); });
   simulator.setDumpDirectory(options.dumpDir);
   Ports ports = openPorts(options);
+  const auto clock = runClock();
+  std::mutex simulatorMutex;  // guards `simulator` between the threads
+  LinePrinter printer;
+  ModbusServer modbus(
+      [&](std::size_t module, std::span<const std::uint8_t> adu, std::int64_t now) {
+        std::lock_guard lock(simulatorMutex);
+        return simulator.handleModbus(module, adu, now);
+      },
+      clock, options.log ? &printer : nullptr, options.logReplies);
+  openModbus(simulator, modbus, options);
   std::signal(SIGTERM, onSignal);
   std::signal(SIGINT, onSignal);
 
-  LinePrinter printer;
-  printer.print("listening " + ports.module.localEndpoint()->text());
-  if (ports.scan.isOpen()) printer.print("scan-listening " + ports.scan.localEndpoint()->text());
-  runLoops(simulator, std::move(ports), options, printer);
+  printReadyLines(printer, ports, simulator);
+  runLoops(simulator, simulatorMutex, std::move(ports), modbus, options, printer, clock);
   return 0;
 }
 

@@ -10,6 +10,7 @@
 
 #include "fault_rules.h"
 #include "frame_codec.h"
+#include "modbus_tables.h"
 
 namespace trax_sim {
 
@@ -91,6 +92,15 @@ struct PendingTransition {
   std::uint8_t runMode = kRunModeSystem;
 };
 
+// A module's Modbus TCP server, on a loopback address of its own so that
+// every module can be reached at the usual port like a real one.
+struct ModbusService {
+  Ipv4 address{127, 0, 0, 2};
+  std::uint16_t port = 502;  // once the program serves it: the port actually bound
+  ModbusTables tables;
+  std::vector<FaultRule> faults;  // silent, delay, exception; `codes` are function codes
+};
+
 struct Module {
   Mac mac{};
   std::uint8_t runMode = kRunModeSystem;
@@ -106,6 +116,7 @@ struct Module {
   FactorySettings factory;
   Timing timing;
   std::vector<FaultRule> faults;
+  std::optional<ModbusService> modbus;  // absent: no Modbus TCP
 
   // State of the run.
   std::array<FirmwareArea, 2> areas;  // [0] boot loader, [1] system program

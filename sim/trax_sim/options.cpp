@@ -3,6 +3,7 @@
 #include <charconv>
 #include <stdexcept>
 
+#include "modbus_scenario.h"
 #include "value_parsers.h"
 
 namespace trax_sim {
@@ -20,6 +21,7 @@ const char* const kUsage =
     "  --modules N             N generated ordinary modules\n"
     "  --firmware-version V    firmware version of generated modules (default 4.1.0.3)\n"
     "  --fault SEL:RULE        fault for module SEL (a MAC, or all): kind[,key=value...] or JSON\n"
+    "  --modbus-fault SEL:RULE fault of SEL's Modbus TCP replies: silent, delay or exception\n"
     "  --enter-delay MS        EnterBootLoader to boot loader running (default 300)\n"
     "  --erase-delay MS        EraseFirmware reply delay (default 500)\n"
     "  --restart-delay MS      silence after RestartModule (default 1000)\n"
@@ -51,6 +53,35 @@ platform::Endpoint parseListen(const std::string& text, const std::string& optio
   return *endpoint;
 }
 
+// SELECTOR:RULE, the selector "all" or a 17-character MAC (which may itself hold colons).
+std::pair<std::string, std::string> splitFaultOption(const std::string& text, const std::string& option) {
+  const std::size_t colon = text.rfind("all:", 0) == 0 ? 3 : 17;
+  if (text.size() <= colon + 1 || text[colon] != ':')
+    throw std::runtime_error(option + ": \"" + text + "\" is not SELECTOR:RULE (all or a MAC)");
+  return {text.substr(0, colon), text.substr(colon + 1)};
+}
+
+// Adds each rule to the modules its selector names; `rulesOf` gives a module's
+// rule list, or nothing when the module cannot take the rule.
+template <typename RulesOf>
+void addFaults(std::vector<Module>& modules, const std::vector<std::pair<std::string, std::string>>& faults,
+               const std::string& option, RulesOf rulesOf) {
+  for (const auto& [selector, ruleText] : faults) {
+    const FaultRule rule = parseFaultText(ruleText);
+    const auto mac = selector == "all" ? std::nullopt : parseMac(selector);
+    if (selector != "all" && !mac) throw std::runtime_error(option + ": \"" + selector + "\" is neither a MAC nor all");
+    bool found = false;
+    for (auto& m : modules) {
+      if (mac && m.mac != *mac) continue;
+      if (auto* rules = rulesOf(m, rule)) {
+        rules->push_back(rule);
+        found = true;
+      }
+    }
+    if (!found && mac) throw std::runtime_error(option + ": no module with MAC " + selector + " takes it");
+  }
+}
+
 }  // namespace
 
 bool isLoopback(const platform::Endpoint& endpoint) { return (endpoint.address >> 24) == 127; }
@@ -77,14 +108,9 @@ Options parseOptions(const std::vector<std::string>& args) {
     else if (a == "--module") o.moduleTexts.push_back(value());
     else if (a == "--modules") o.generatedCount = parseCount(value(), a, 65535, "a number of modules (0 to 65535)");
     else if (a == "--firmware-version") o.generatedFirmware = parseVersion4(value(), a);
-    else if (a == "--fault") {
-      // The selector is "all" or a 17-character MAC (which may itself hold colons).
-      const std::string& text = value();
-      const std::size_t colon = text.rfind("all:", 0) == 0 ? 3 : 17;
-      if (text.size() <= colon + 1 || text[colon] != ':')
-        throw std::runtime_error("--fault: \"" + text + "\" is not SELECTOR:RULE (all or a MAC)");
-      o.faults.emplace_back(text.substr(0, colon), text.substr(colon + 1));
-    } else if (a == "--enter-delay") o.timing.enterBootLoaderMs = parseMs(value(), a);
+    else if (a == "--fault") o.faults.push_back(splitFaultOption(value(), a));
+    else if (a == "--modbus-fault") o.modbusFaults.push_back(splitFaultOption(value(), a));
+    else if (a == "--enter-delay") o.timing.enterBootLoaderMs = parseMs(value(), a);
     else if (a == "--erase-delay") o.timing.eraseMs = parseMs(value(), a);
     else if (a == "--restart-delay") o.timing.restartMs = parseMs(value(), a);
     else if (a == "--dump-dir") o.dumpDir = value();
@@ -106,18 +132,14 @@ std::vector<Module> buildModules(const Options& o) {
   for (const auto& text : o.moduleTexts) modules.push_back(parseModuleText(text, o.timing));
   auto generated = generateModules(o.generatedCount, o.generatedFirmware, o.timing);
   modules.insert(modules.end(), generated.begin(), generated.end());
-  for (const auto& [selector, ruleText] : o.faults) {
-    const FaultRule rule = parseFaultText(ruleText);
-    const auto mac = selector == "all" ? std::nullopt : parseMac(selector);
-    if (selector != "all" && !mac) throw std::runtime_error("--fault: \"" + selector + "\" is neither a MAC nor all");
-    bool found = false;
-    for (auto& m : modules) {
-      if (mac && m.mac != *mac) continue;
-      m.faults.push_back(rule);
-      found = true;
-    }
-    if (!found && mac) throw std::runtime_error("--fault: no module has MAC " + selector);
-  }
+  addFaults(modules, o.faults, "--fault", [](Module& m, const FaultRule& rule) {
+    if (rule.kind == FaultKind::Exception) throw std::runtime_error("--fault: \"exception\" is a --modbus-fault");
+    return &m.faults;
+  });
+  addFaults(modules, o.modbusFaults, "--modbus-fault", [](Module& m, const FaultRule& rule) {
+    checkModbusFault(rule, "--modbus-fault");
+    return m.modbus ? &m.modbus->faults : nullptr;
+  });
   return modules;
 }
 

@@ -25,6 +25,7 @@ struct Options {
   int generatedCount = 0;
   Version4 generatedFirmware{3, 0, 1, 4};
   std::vector<std::pair<std::string, std::string>> faults;  // selector ("all" or MAC), rule text
+  std::vector<std::pair<std::string, std::string>> modbusFaults;  // the same, for the Modbus TCP replies
   TimingOverrides timing;
   std::string dumpDir;
   bool help = false;

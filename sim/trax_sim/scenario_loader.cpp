@@ -7,19 +7,13 @@
 
 #include <nlohmann/json.hpp>
 
+#include "modbus_scenario.h"
 #include "value_parsers.h"
 
 namespace trax_sim {
 namespace {
 
 using nlohmann::json;
-
-void checkKeys(const json& object, std::initializer_list<const char*> known, const std::string& what) {
-  if (!object.is_object()) throw std::runtime_error(what + ": an object is needed");
-  for (const auto& item : object.items())
-    if (std::none_of(known.begin(), known.end(), [&](const char* k) { return item.key() == k; }))
-      throw std::runtime_error(what + ": unknown key \"" + item.key() + "\"");
-}
 
 std::string text(const json& object, const char* key, const std::string& what) {
   const auto& v = object.at(key);
@@ -146,6 +140,8 @@ void parseTables(const json& o, Module& m, const std::string& what) {
     for (const auto& f : faults) {
       try {
         m.faults.push_back(parseFaultRule(f));
+        if (m.faults.back().kind == FaultKind::Exception)
+          throw std::runtime_error("fault: \"exception\" belongs in \"modbus\".\"faults\"");
       } catch (const std::exception& e) {
         throw std::runtime_error(what + ": " + e.what());
       }
@@ -167,7 +163,7 @@ Module parseModule(const json& o, const Timing& timing, std::size_t index) {
   checkKeys(o, {"mac", "runMode", "statusFlags", "firmwareVersion", "bootVersion", "pwbVersion", "pldVersion",
                 "switchByte", "fixedId", "moduleId", "name", "description", "addressMode", "ipAddress",
                 "subnetMask", "gateway", "currentIp", "currentMask", "currentGateway", "advanced", "peers",
-                "factory", "timing", "faults", "systemProgramValid"},
+                "factory", "timing", "faults", "systemProgramValid", "modbus"},
             what);
   if (!o.contains("mac")) throw std::runtime_error(what + ": \"mac\" is missing");
   Module m;
@@ -178,6 +174,7 @@ Module parseModule(const json& o, const Timing& timing, std::size_t index) {
   parseBasic(o, m.basic, what);
   parseInUseAddresses(o, m, what);
   parseTables(o, m, what);
+  if (o.contains("modbus")) m.modbus = parseModbusService(o.at("modbus"), what + ".modbus");
   return m;
 }
 

@@ -8,11 +8,13 @@
 namespace trax_sim {
 namespace {
 
-FaultRule* findFault(Module& m, FaultKind kind, std::uint8_t code) {
-  for (auto& f : m.faults)
+FaultRule* findRule(std::vector<FaultRule>& rules, FaultKind kind, std::uint8_t code) {
+  for (auto& f : rules)
     if (f.kind == kind && !f.spent() && f.coversCode(code)) return &f;
   return nullptr;
 }
+
+FaultRule* findFault(Module& m, FaultKind kind, std::uint8_t code) { return findRule(m.faults, kind, code); }
 
 FaultRule* findResultFault(Module& m, const Request& r) {
   if (!isResultCommand(r.code)) return nullptr;
@@ -156,6 +158,35 @@ std::vector<Outgoing> Simulator::handleScan(std::span<const std::uint8_t> datagr
   return out;
 }
 
+std::vector<Outgoing> Simulator::handleModbus(std::size_t index, std::span<const std::uint8_t> adu,
+                                              std::int64_t nowMs) {
+  Module& m = modules_.at(index);
+  advanceModule(m, nowMs);
+  // Only the system program serves Modbus: a module restarting or in its boot loader leaves clients to time out.
+  if (moduleSilentAt(m, nowMs) || m.runMode != kRunModeSystem || !m.modbus) return {};
+  // Another protocol than Modbus (identifier not 0) is not answered.
+  if (adu.size() < kMbapBytes + 1 || adu[2] != 0 || adu[3] != 0) return {};
+  auto& service = *m.modbus;
+  const std::uint8_t function = adu[kMbapBytes];
+  if (auto* f = findRule(service.faults, FaultKind::Silent, function)) {
+    f->use();
+    return {};
+  }
+  Bytes pdu;
+  if (auto* f = findRule(service.faults, FaultKind::Exception, function)) {
+    f->use();
+    pdu = modbusException(function, static_cast<std::uint8_t>(f->value));
+  } else {
+    pdu = answerModbusPdu(service.tables, adu.subspan(kMbapBytes));
+  }
+  std::int64_t dueMs = nowMs;
+  if (auto* f = findRule(service.faults, FaultKind::Delay, function)) {
+    f->use();
+    dueMs += f->ms;
+  }
+  return {{dueMs, mbapReply(adu, pdu)}};
+}
+
 Bytes scanReply(const Module& m) {
   Bytes reply(32, 0);
   reply[0] = 'H';
@@ -166,8 +197,11 @@ Bytes scanReply(const Module& m) {
   std::copy(m.currentMask.begin(), m.currentMask.end(), reply.begin() + 10);
   std::copy(m.currentGateway.begin(), m.currentGateway.end(), reply.begin() + 14);
   reply[18] = m.runMode;
-  std::copy(m.currentIp.begin(), m.currentIp.end(), reply.begin() + 19);  // byte 22: last octet
-  putU16(reply, 23, 502);
+  // Byte 22, the last octet, is all a scanning client needs when modules share one network; the
+  // simulated ones share one machine, so they report where they really serve.
+  const Ipv4& address = m.modbus ? m.modbus->address : m.currentIp;
+  std::copy(address.begin(), address.end(), reply.begin() + 19);
+  putU16(reply, 23, m.modbus ? m.modbus->port : 502);
   return reply;
 }
 

@@ -33,6 +33,9 @@ class Simulator {
   std::vector<Outgoing> handleDatagram(std::span<const std::uint8_t> datagram, std::int64_t nowMs);
   // A datagram on the module scan port.
   std::vector<Outgoing> handleScan(std::span<const std::uint8_t> datagram, std::int64_t nowMs);
+  // A whole Modbus TCP request (MBAP header included) to the server of the
+  // module at `index`, which must serve Modbus.
+  std::vector<Outgoing> handleModbus(std::size_t index, std::span<const std::uint8_t> adu, std::int64_t nowMs);
 
   std::vector<Module>& modules() { return modules_; }
 
@@ -49,7 +52,8 @@ class Simulator {
   std::string dumpDir_;
 };
 
-// The datagram of the module scan and the answer a running module gives it.
+// The datagram of the module scan and the answer a running module gives it:
+// the address and port where it serves Modbus TCP, else its address in use and 502.
 inline constexpr std::uint8_t kScanRequest[10] = {0x48, 0x41, 0x50, 0x01, 0x00, 0xA5, 0x50, 0x01, 0x00, 0x05};
 Bytes scanReply(const Module& module);
 

@@ -1,5 +1,6 @@
 #include "value_parsers.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdio>
 #include <stdexcept>
@@ -35,6 +36,13 @@ std::vector<unsigned> dottedNumbers(const std::string& text, unsigned max, const
 }
 
 }  // namespace
+
+void checkKeys(const nlohmann::json& object, std::initializer_list<const char*> known, const std::string& what) {
+  if (!object.is_object()) fail(what, "an object is needed");
+  for (const auto& item : object.items())
+    if (std::none_of(known.begin(), known.end(), [&](const char* k) { return item.key() == k; }))
+      fail(what, "unknown key \"" + item.key() + "\"");
+}
 
 Version4 parseVersion4(const std::string& text, const std::string& what) {
   const auto n = dottedNumbers(text, 255, what);

@@ -2,6 +2,7 @@
 // Reading the values of a scenario: versions, addresses, numbers, flags and
 // Chinese text (UTF-8 in the file, code page 936 in the module).
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 
 #include <nlohmann/json_fwd.hpp>
@@ -11,6 +12,8 @@
 namespace trax_sim {
 
 // Each throws std::runtime_error naming `what` when the value does not fit.
+// An object whose keys are all `known`: typing mistakes must not pass silently.
+void checkKeys(const nlohmann::json& object, std::initializer_list<const char*> known, const std::string& what);
 Version4 parseVersion4(const std::string& text, const std::string& what);  // "4.1.0.3"
 Version2 parseVersion2(const std::string& text, const std::string& what);  // "1.02"
 Ipv4 parseIp(const std::string& text, const std::string& what);            // "192.168.10.5"

@@ -148,6 +148,7 @@ TEST_F(CliScanTest, NoModuleIsStillASuccessfulScan) {
   LoopbackResponder peer([](const Bytes&) { return std::vector<Bytes>{}; });
   EXPECT_EQ(run({"--target", peer.endpoint().text(), "--config", iniPath().string(), "scan"}), kExitOk);
   EXPECT_EQ(out.str(), "");
+  EXPECT_EQ(err.str(), "没有模块应答，查找请求发往 " + peer.endpoint().text() + "\n");
 }
 
 TEST_F(CliScanTest, SocketFailureExitsNonZeroWithTheStatusText) {

@@ -1,6 +1,7 @@
 // orvane-cli image and upgrade: the image verdict, the progress bar, and
 // upgrades of a trax-sim module on loopback with their exit statuses.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <sstream>
 
@@ -10,6 +11,7 @@
 #include "orvane/firmware/tests/sim_module.h"
 #include "orvane/firmware/tests/upgrade_fakes.h"
 #include "orvane/protocol/config_store.h"
+#include "orvane/protocol/tests/fake_transport.h"
 #include "test_support/child_process.h"
 #include "test_support/temp_dir.h"
 
@@ -87,18 +89,31 @@ TEST_F(FirmwareCommandsTest, ImageVerdictKindVersionAndCheckByte) {
   EXPECT_EQ(imageCommand({"a.bin", "b.bin"}), kExitUsage);
 }
 
-TEST_F(FirmwareCommandsTest, UpgradeWithYesShowsTheBarAndTheSuccess) {
+TEST(ProgressReport, ABarOnATerminalALineEachTenthOtherwise) {
+  const int values[] = {1, 2, 3, 5, 35, 51, 95, 96, 98, 100};
+  std::ostringstream terminal, file;
+  TerminalUpgradeUi bar(terminal, true), lines(file, false);
+  std::string expected;
+  for (const int v : values) {
+    bar.progress(v);
+    lines.progress(v);
+    expected += "\r" + progressBarText(v);
+  }
+  EXPECT_EQ(terminal.str(), expected + "\n");
+  EXPECT_EQ(file.str(), "进度 35%\n进度 51%\n进度 95%\n");
+}
+
+TEST_F(FirmwareCommandsTest, UpgradeWithYesAsksAndReportsOnStandardErrorOnly) {
   SimModule sim({"--dump-dir", dir.path().string(), "--module", kModule});
   EXPECT_EQ(upgrade(sim, {"--yes"}), kExitOk) << err.str();
   EXPECT_EQ(readBytes(dumpFile()), sentImage());  // the default file: FirmwareFileName
-  const auto text = out.str();
+  EXPECT_EQ(out.str(), "成功: 模块固件升级成功！\n");  // the result, nothing else
+  const auto text = err.str();
   EXPECT_NE(text.find("警告: 升级固件吗？ [y/N] y (--yes)\n"), std::string::npos);
   EXPECT_NE(text.find("升级固件: 系统程序升级:\n\n从版本：\t到版本：\n\nV4.1.0.3\t\tV4.1.0.5"),
             std::string::npos);
-  EXPECT_NE(text.find("\r" + progressBarText(35)), std::string::npos);  // block 1 of 1499 bytes
-  EXPECT_NE(text.find("\r" + progressBarText(100) + "\n成功: 模块固件升级成功！\n"),
-            std::string::npos);
-  EXPECT_EQ(err.str(), "");
+  EXPECT_NE(text.find("进度 35%\n"), std::string::npos);  // block 1 of 1499 bytes
+  EXPECT_EQ(text.find('\r'), std::string::npos);  // no bar off a terminal
 }
 
 TEST_F(FirmwareCommandsTest, QuestionsAnsweredOnTheTerminal) {
@@ -149,7 +164,43 @@ TEST_F(FirmwareCommandsTest, FailuresAndRefusalsExitNonZeroWithTheirText) {
     err.str("");
     SimModule sim(row.simArgs);
     EXPECT_EQ(upgrade(sim, row.args), row.status);
-    EXPECT_EQ(err.str(), row.err);
+    EXPECT_TRUE(err.str().ends_with(row.err)) << err.str();  // after the questions
+  }
+}
+
+TEST_F(FirmwareCommandsTest, AFileThatCannotBeReadIsNamedBeforeAnythingIsSentOrAsked) {
+  const auto missing = (dir.path() / "missing.bin").string();
+  const auto fifo = (dir.path() / "fifo.bin").string();
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const auto directory = dir.path().string();
+  struct Row {
+    std::vector<std::string> upgradeArgs;
+    std::string file, message;
+  };
+  const Row rows[] = {
+      {{missing}, missing, "文件不存在: " + missing},
+      {{fifo}, fifo, "无法读取文件: " + fifo + ": 不是普通文件"},
+      {{directory}, directory, "无法读取文件: " + directory + ": Is a directory"},
+      {{}, "", "文件不存在: " + (dir.path() / "fw.bin").string()},  // FirmwareFileName, removed below
+  };
+  GlobalOptions options;
+  options.config = iniPath();
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.message);
+    if (row.file.empty()) std::filesystem::remove(dir.path() / "fw.bin");
+    else {
+      err.str("");
+      EXPECT_EQ(imageCommand({row.file}), kExitUsage);
+      EXPECT_EQ(err.str(), "orvane-cli image: " + row.message + "\n");
+    }
+    err.str("");
+    FakeTransport transport;
+    std::istringstream in("y\ny\n");
+    auto args = row.upgradeArgs;
+    args.insert(args.begin(), kMacArg);
+    EXPECT_EQ(runUpgradeWith(transport, options, args, {out, err}, in, UpgradeTiming{}), kExitUsage);
+    EXPECT_EQ(err.str(), "orvane-cli upgrade: " + row.message + "\n");  // no question before it
+    EXPECT_TRUE(transport.sent().empty());
   }
 }
 

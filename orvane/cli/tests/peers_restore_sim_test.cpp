@@ -1,5 +1,6 @@
 // orvane-cli peers and restore against trax-sim on loopback, and the basic
 // settings through the program itself.
+#include <stdlib.h>
 #include <sys/wait.h>
 
 #include "settings_sim_fixture.h"
@@ -94,12 +95,12 @@ TEST_F(SettingsSimTest, RestoreAsksAndSendsOnlyOnYes) {
     std::vector<int> codes;
   };
   const Row rows[] = {
-      {{kMac}, "n\n", kExitCancelled, question, "", {}},
-      {{kMac}, "", kExitCancelled, question + "\n", "", {}},
+      {{kMac}, "n\n", kExitCancelled, "", question, {}},
+      {{kMac}, "", kExitCancelled, "", question + "\n", {}},
       {{"00-11-22-33-44-56", "--yes"}, "", kExitFailure, "", "该模块处于BOOTLOAD状态，无法执行此命令。\n", {}},
       {{"00-11-22-33-44-57", "--yes"}, "", kExitFailure, "", "警告: " + std::string(texts::kManualReset) + "\n", {}},
-      {{kMac}, "y\n", kExitOk, question, "", {0x0A}},
-      {{kMac, "--yes"}, "", kExitOk, question + "y (--yes)\n", "", {0x0A}},
+      {{kMac}, "y\n", kExitOk, "", question, {0x0A}},
+      {{kMac, "--yes"}, "", kExitOk, "", question + "y (--yes)\n", {0x0A}},
   };
   for (const auto& row : rows) {
     EXPECT_EQ(restore(row.args, row.answer), row.status) << row.args[0] << row.answer;
@@ -113,6 +114,7 @@ TEST_F(SettingsSimTest, RestoreAsksAndSendsOnlyOnYes) {
 
 TEST_F(SettingsSimTest, TheProgramChangesTheModuleAndItsScanShowsIt) {
   start({"--module", kModule});
+  ::setenv("LC_ALL", "C.UTF-8", 1);  // the arguments' character set
   const auto program = [&](std::vector<std::string> args) {
     auto line = global();
     line.insert(line.end(), args.begin(), args.end());
@@ -132,6 +134,10 @@ TEST_F(SettingsSimTest, TheProgramChangesTheModuleAndItsScanShowsIt) {
   EXPECT_EQ(rows[0].rfind("00.11.22.33.44.55\tM4-TRAX100\t192.168.10.99\t7\t三号线\t", 0), 0u)
       << rows[0];
   EXPECT_EQ(program({"basic", kMac, "--id", "1000000000"}).first, kExitFailure);
+  // A character that code page 936 cannot hold is refused before anything
+  // is sent, never stored as "?".
+  EXPECT_EQ(program({"basic", kMac, "--name", "三号线\U0001F600"}).first, kExitUsage);
+  ::unsetenv("LC_ALL");
   EXPECT_EQ(TraxSimPeer::codes(sim->received()),
             (std::vector<int>{0x01, 0x09, 0x06, 0x06, 0x02, 0x06, 0x09, 0x01, 0x09, 0x06}));
 }

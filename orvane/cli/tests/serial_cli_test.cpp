@@ -1,7 +1,10 @@
 // orvane-cli --serial COMn: the program itself against plc-sim on a
 // pseudo-terminal, with Wirelet found beside it, and without Wirelet.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <stdlib.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -11,6 +14,7 @@
 
 #include "orvane/cli/cli_options.h"
 #include "orvane/serial/tests/plc_sim_line.h"
+#include "platform/udp_socket.h"
 #include "test_support/temp_dir.h"
 
 namespace orvane::cli {
@@ -65,6 +69,65 @@ TEST(SerialCliOptions, SerialPortOption) {
   EXPECT_FALSE(parseCommandLine({"--serial"}).error.empty());
 }
 
+// A pseudo-terminal mapped to COM13 whose far end the test reads, held open
+// at both ends so that nothing written to it is lost.
+class WatchedLine {
+ public:
+  WatchedLine() {
+    master_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
+    if (master_ < 0 || ::grantpt(master_) != 0 || ::unlockpt(master_) != 0) return;
+    const char* path = ::ptsname(master_);
+    slave_ = ::open(path, O_RDWR | O_NOCTTY);
+    ::setenv("TRAX_COM13", path, 1);
+  }
+  ~WatchedLine() {
+    ::unsetenv("TRAX_COM13");
+    if (slave_ >= 0) ::close(slave_);
+    if (master_ >= 0) ::close(master_);
+  }
+  bool ready() const { return slave_ >= 0; }
+  // What reached the far end so far.
+  std::string received() const {
+    std::string bytes;
+    char buffer[256];
+    for (ssize_t n; (n = ::read(master_, buffer, sizeof buffer)) > 0;)
+      bytes.append(buffer, static_cast<std::size_t>(n));
+    return bytes;
+  }
+
+ private:
+  int master_ = -1;
+  int slave_ = -1;
+};
+
+TEST_F(SerialCliTest, NetworkOnlyCommandsAreRefusedOnTheSerialRouteBeforeAnythingIsSent) {
+  platform::UdpSocket listener;  // the configured destination and --target
+  ASSERT_TRUE(listener.open() && listener.bind({0x7F000001, 0}) && listener.setReceiveTimeout(1));
+  const auto target = listener.localEndpoint()->text();
+  std::ofstream(ini) << "[App]\r\nBroadcastAddress=127.0.0.1\r\nBroadcastPort="
+                     << listener.localEndpoint()->port << "\r\nFirmwareFileName=fw.bin\r\n";
+  std::ofstream(dir.path() / "fw.bin") << "firmware";
+  std::ofstream(dir.path() / "peers.json") << R"([{"device": 1, "kind": "TRAX", "ip": "192.168.10.12"}])";
+  WatchedLine line;
+  ASSERT_TRUE(line.ready());
+  const std::string mac = " 00-1A-2B-3C-4D-01";
+  const std::vector<std::string> commands{
+      "advanced" + mac, "advanced" + mac + " --master-timeout 500", "peers" + mac,
+      "peers" + mac + " --set " + (dir.path() / "peers.json").string(), "upgrade" + mac + " --yes",
+      "upgrade" + mac + " " + (dir.path() / "fw.bin").string() + " --yes"};
+  for (const auto& command : commands) {
+    SCOPED_TRACE(command);
+    const auto result =
+        run("echo y |", kCli + " --target " + target + " " + withConfig("--serial COM13 " + command));
+    EXPECT_EQ(result.status, kExitUsage);
+    EXPECT_NE(result.err.find("串口方式 (--serial COM13) 下不能使用此命令"), std::string::npos) << result.err;
+    EXPECT_EQ(result.out, "");
+    std::uint8_t datagram[512];
+    EXPECT_LT(listener.receive(datagram, sizeof datagram), 0) << "a datagram was sent";
+    EXPECT_EQ(line.received(), "");
+  }
+}
+
 TEST_F(SerialCliTest, ScanPrintsTheRowsOfTheSerialList) {
   PlcSimLine plc(kPort, kTwoModules);
   ASSERT_TRUE(plc.ready());
@@ -80,6 +143,15 @@ TEST_F(SerialCliTest, ScanPrintsTheRowsOfTheSerialList) {
   EXPECT_EQ(modules[0]["version"], "V1.05");
   EXPECT_EQ(modules[0]["ip"], "192.168.1.5");
   EXPECT_EQ(modules[1]["moduleId"], 3);
+}
+
+TEST_F(SerialCliTest, AnEmptySlotTableIsAScanWithANote) {
+  PlcSimLine plc(kPort, R"({"plc": {"family": "z", "text": "VT-PLC I/O Base"}})");
+  ASSERT_TRUE(plc.ready());
+  const auto result = run(kCli, withConfig("--serial COM12 scan"));
+  EXPECT_EQ(result.status, 0);
+  EXPECT_EQ(result.out, "");
+  EXPECT_EQ(result.err, "没有模块：COM12 上的PLC的槽位表中没有以太网模块\n");
 }
 
 TEST_F(SerialCliTest, FailedModelCheckExitsWithItsText) {
@@ -134,6 +206,22 @@ TEST_F(SerialCliTest, BasicWritesThroughThePlcWithTheSerialDialogsChecks) {
   const auto missing = run(kCli, withConfig("--serial COM12 basic 00-1A-2B-3C-4D-09 --id 1"));
   EXPECT_EQ(missing.status, 1);
   EXPECT_EQ(missing.err, "未找到模块: 00.1A.2B.3C.4D.09\n");
+}
+
+TEST_F(SerialCliTest, BasicWritesBackTheAddressesInUseThatWereNotGiven) {
+  PlcSimLine plc(kPort, kTwoModules);
+  ASSERT_TRUE(plc.ready());
+  const std::string basic = "--serial COM12 basic 00-1A-2B-3C-4D-01 ";
+  for (const char* refused : {"--name X", "--description X", "--dhcp"})
+    EXPECT_EQ(run(kCli, withConfig(basic + refused)).status, kExitUsage) << refused;
+  const auto written = run(kCli, withConfig(basic + "--ip 192.168.1.77"));
+  ASSERT_EQ(written.status, 0) << written.err;
+  // Read back from the PLC's word area by a run of its own.
+  const auto module = nlohmann::json::parse(run(kCli, withConfig(basic + "--json")).out);
+  EXPECT_EQ(module["currentIp"], "192.168.1.77");
+  EXPECT_EQ(module["currentMask"], "255.255.255.0");
+  EXPECT_EQ(module["currentGateway"], "192.168.1.1");
+  EXPECT_EQ(module["moduleId"], 12);
 }
 
 TEST_F(SerialCliTest, RestoreAsksThenWritesTheFactoryAddresses) {

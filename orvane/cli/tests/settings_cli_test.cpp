@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "orvane/cli/cli_dialogs.h"
+#include "orvane/cli/command_line_text.h"
 #include "orvane/cli/mac_argument.h"
 #include "orvane/cli/peers_file.h"
 #include "orvane/cli/settings_output.h"
@@ -127,6 +128,44 @@ ModuleRecord record() {
   r.currentIp = {10, 0, 0, 5};
   r.currentMask = {255, 0, 0, 0};
   return r;
+}
+
+TEST(CommandLineText, TextArgumentsComeInTheLocalesCharacterSet) {
+  struct Row {
+    std::string argument, charset;
+    std::optional<std::string> utf8;  // nothing: refused
+  };
+  const Row rows[] = {
+      {"\xD2\xBB\xBA\xC5", "GBK", "一号"},
+      {"一号", "UTF-8", "一号"},
+      {"一号", "ANSI_X3.4-1968", "一号"},  // no locale: taken as UTF-8
+      {"\xD2", "GBK", std::nullopt},       // half a character
+      {"\xE4\xB8", "UTF-8", std::nullopt},
+  };
+  for (const auto& row : rows) {
+    const auto converted = textArgumentInUtf8(row.argument, row.charset);
+    EXPECT_EQ(converted.utf8, row.utf8) << row.charset << converted.error;
+  }
+  EXPECT_EQ(textArgumentInUtf8("a\xD2", "GBK").error, "不是有效的 GBK 文本（第 2 个字节）");
+}
+
+TEST(CommandLineText, CharactersCodePage936CannotHoldAreNamed) {
+  EXPECT_EQ(characterOutsideGbk("三号线 Ab-1"), std::nullopt);
+  EXPECT_EQ(characterOutsideGbk("站\U0001F600x"), "“\U0001F600” (U+1F600)");
+  EXPECT_EQ(characterOutsideGbk("站\xFF"), "字节 0xFF（不是有效的 UTF-8）");
+}
+
+TEST(SettingsOutput, AModulesTextCannotDriveTheTerminal) {
+  auto r = record();
+  const std::string forged = "站\x1b[2J\r\n模块ID: 99";
+  setTextField(r.name, platform::utf8ToGbk(forged));
+  setTextField(r.description, "a\tb\x07");
+  const auto text = basicSettingsText(r);
+  EXPECT_NE(text.find("名称: 站 [2J  模块ID: 99\n描述: a b \n"), std::string::npos) << text;
+  EXPECT_EQ(text.find('\x1b'), std::string::npos);
+  const auto json = nlohmann::json::parse(basicSettingsJson(r));
+  EXPECT_EQ(json["name"], forged);
+  EXPECT_EQ(json["description"], "a\tb\x07");
 }
 
 TEST(CliDialogs, BasicChangesGoThroughTheDialog) {

@@ -1,5 +1,9 @@
 // The settings subcommands against trax-sim on loopback: what goes on the
 // wire, what the module keeps, what the user is told.
+#include <sys/stat.h>
+
+#include <functional>
+
 #include "settings_sim_fixture.h"
 #include "orvane/protocol/settings_texts.h"
 #include "orvane/protocol/user_texts.h"
@@ -56,6 +60,8 @@ TEST_F(SettingsSimTest, RefusedInputsShowTheDialogsMessageAndSendNothing) {
 
 TEST_F(SettingsSimTest, UsageErrorsSendNothing) {
   start({"--module", kModule});
+  const auto fifo = dir.path() / "peers.fifo";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   for (const auto& args : std::vector<std::vector<std::string>>{
            {"basic"},
            {"basic", "00-11-22-33-44"},
@@ -64,6 +70,7 @@ TEST_F(SettingsSimTest, UsageErrorsSendNothing) {
            {"basic", kMac, "--dhcp", "--ip", "10.0.0.1"},
            {"basic", kMac, "--wait", "soon"},
            {"peers", kMac, "--set", (dir.path() / "none.json").string()},
+           {"peers", kMac, "--set", fifo.string()},  // refused at once, not waited on
            {"restore", kMac, "--force"}}) {
     EXPECT_EQ(run(args), kExitUsage) << ::testing::PrintToString(args);
     EXPECT_TRUE(sim->received().empty());
@@ -97,6 +104,34 @@ TEST_F(SettingsSimTest, TheEditorsRefusalsComeBeforeAnyFrame) {
       EXPECT_EQ(err.str(), row.message) << command << " " << row.mac;
       EXPECT_TRUE(afterScan(sim->received(), scanFrames).empty()) << command << " " << row.mac;
     }
+  }
+}
+
+// Without a valid image every module counts as too old; the editor's warning
+// stays as it is, and a hint names the file. A FIFO is no image either, and
+// the scan's compatibility check does not wait on it.
+TEST_F(SettingsSimTest, AFirmwareFileThatCannotBeUsedIsNamedAfterTheWarning) {
+  start({"--module", kModule});
+  const auto image = dir.path() / "fw.bin";
+  struct Row {
+    std::function<void()> make;
+    std::string problem;
+  };
+  const Row rows[] = {
+      {[&] { std::filesystem::remove(image); }, "文件不存在: " + image.string()},
+      {[&] { ::mkfifo(image.c_str(), 0600); }, "无法读取文件: " + image.string() + ": 不是普通文件"},
+      {[&] {
+         std::filesystem::remove(image);
+         writeFile(image, std::vector<std::uint8_t>(100, 0x41));
+       },
+       image.string() + " 不是有效的固件文件"},
+  };
+  for (const auto& row : rows) {
+    row.make();
+    EXPECT_EQ(run({"basic", kMac}), kExitFailure);
+    EXPECT_EQ(err.str(), "警告: " + std::string(texts::kModuleTooOld) +
+                             "\n提示: 兼容性检查所用的固件文件 (Lumen_.ini 的 FirmwareFileName): " +
+                             row.problem + "\n");
   }
 }
 

@@ -1,6 +1,7 @@
 #include "orvane/firmware/firmware_image.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstring>
 #include <fstream>
@@ -79,6 +80,9 @@ TEST(FirmwareImage, FileCheckKeepsTheBytesItChecked) {
   EXPECT_FALSE(orvane::checkFirmwareImageFile(path));
   EXPECT_FALSE(orvane::checkFirmwareImageFile(""));
   EXPECT_FALSE(orvane::checkFirmwareImageFile(dir.path() / "missing.bin"));
+  const auto fifo = dir.path() / "fifo.bin";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_FALSE(orvane::checkFirmwareImageFile(fifo));  // at once: no writer is waited for
 }
 
 }  // namespace

@@ -35,5 +35,23 @@ TEST(CommandEnabling, RulesOfTheModuleCommands) {
   }
 }
 
+TEST(CommandEnabling, BarCommandsCheckedWhileTheirBarShows) {
+  struct Row {
+    int command;
+    bool CommandContext::*shown;
+  };
+  const Row rows[] = {{kCmdToolBar, &CommandContext::toolBarShown},
+                      {kCmdStatusBar, &CommandContext::statusBarShown},
+                      {kCmdSettingsBar, &CommandContext::settingsBarShown}};
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.command);
+    CommandContext c;
+    EXPECT_TRUE(commandChecked(r.command, c));
+    EXPECT_TRUE(commandEnabled(r.command, c));
+    c.*r.shown = false;
+    EXPECT_FALSE(commandChecked(r.command, c));
+  }
+}
+
 }  // namespace
 }  // namespace orvane

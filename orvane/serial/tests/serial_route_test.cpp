@@ -9,7 +9,9 @@
 
 #include "orvane/protocol/closing_sequence.h"
 #include "orvane/protocol/row_format.h"
+#include "orvane/serial/serial_texts.h"
 #include "orvane/serial/tests/serial_fixture.h"
+#include "orvane/serial/text_fill.h"
 
 namespace orvane::testing {
 namespace {
@@ -22,6 +24,14 @@ const char* const kModuleAt02 =
     R"({"group": 0, "slot": 2, "mac": "00:1A:2B:3C:4D:02", "text": "TRAX ETHERNET MODULE 2.10",
         "ip": "10.0.0.2", "mask": "255.0.0.0", "gateway": "10.0.0.1", "station": 2})";
 const char* const kModuleAt03 = R"({"group": 0, "slot": 3, "mac": "00:1A:2B:3C:4D:03", "text": "X"})";
+
+// CloseCom fails only at the end of a parameter read (16 words of a word area).
+int closeFailsAfterParameterRead(int handle) {
+  const auto calls = Shim::current()->calls();
+  if (calls.empty() || calls.back().rfind("Order40 ", 0) != 0 || !calls.back().ends_with(" 16"))
+    return shim_exports::closeComCounted(handle);
+  return shim_exports::closeComFails(handle);
+}
 
 bool contains(const std::vector<std::string>& events, const std::string& event) {
   return std::find(events.begin(), events.end(), event) != events.end();
@@ -208,6 +218,19 @@ TEST_F(SerialTest, BasicSettingsCancelledOrWithoutRowSendNothing) {
             SerialOutcome::NotRun);
   EXPECT_EQ(callsNamed("OpenCom").size(), opens);
   EXPECT_FALSE(flags.communicationBusy);
+}
+
+TEST_F(SerialTest, AFailedCloseOfTheParameterReadShowsItsOwnTextOnly) {
+  startPlc(plcWith(kModuleAt01));
+  shim.replace("CloseCom", reinterpret_cast<void*>(&closeFailsAfterParameterRead));
+  const auto closeText = fillIn(serial_texts::kParamsCloseFailed, kPlcPort);
+  scan();  // its detail read
+  ASSERT_EQ(prompt.boxes.size(), 1u);
+  EXPECT_EQ(prompt.boxes[0].text, closeText);
+  const auto result = route.basicSettings(0, [](ModuleRecord&, int) { return true; });
+  EXPECT_EQ(result.outcome, SerialOutcome::Failed);
+  ASSERT_EQ(prompt.boxes.size(), 2u);
+  EXPECT_EQ(prompt.boxes[1].text, closeText);
 }
 
 // The close asked for from inside the basic settings dialog runs on the

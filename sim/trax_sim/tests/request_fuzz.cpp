@@ -1,5 +1,6 @@
-// Arbitrary datagrams against modules in every state: nothing may crash or
-// read past a buffer. The first two bytes pick the time of arrival.
+// Arbitrary datagrams against modules in every state, and the same bytes as a
+// Modbus TCP request: nothing may crash or read past a buffer. The first two
+// bytes pick the time of arrival.
 #include <cstddef>
 #include <cstdint>
 
@@ -14,6 +15,8 @@ Simulator& simulator() {
     Module running;
     running.mac = {0x00, 0x11, 0x22, 0x33, 0x44, 0x55};
     running.timing = Timing{5, 5, 5};
+    running.modbus = ModbusService{};
+    running.modbus->tables.size = 300;  // requests reach past the end too
     Module boot = running;
     boot.mac[5] = 0x56;
     boot.runMode = kRunModeBootLoader;
@@ -38,5 +41,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const auto& out : simulator().handleDatagram(datagram, gNow))
     if (out.bytes.size() < 5 || out.bytes[0] != 0xAA) __builtin_trap();
   simulator().handleScan(datagram, gNow);
+  for (const auto& out : simulator().handleModbus(0, datagram, gNow)) {
+    const std::size_t length = out.bytes.size() < kMbapBytes ? 0 : out.bytes[4] << 8 | out.bytes[5];
+    if (out.bytes.size() < kMbapBytes + 2 || length + 6 != out.bytes.size()) __builtin_trap();
+  }
   return 0;
 }

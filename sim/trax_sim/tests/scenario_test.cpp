@@ -79,6 +79,12 @@ TEST(Scenario, MistakesAreNamed) {
       {R"({"mac": "00-11-22-33-44-55", "faults": [{"kind": "result", "value": 0}]})", "non-zero"},
       {R"({"mac": "00-11-22-33-44-55", "faults": [{"kind": "failBlock"}]})", "block"},
       {R"({"mac": "00-11-22-33-44-55", "peers": [{"kind": "Modbus", "port": 70000}]})", "port"},
+      {R"({"mac": "00-11-22-33-44-55", "modbus": {"address": "192.168.10.11"}})", "only 127.0.0.0/8"},
+      {R"({"mac": "00-11-22-33-44-55", "modbus": {"address": "127.0.0.2", "tableSize": 4,
+          "coils": [{"start": 2, "values": [1, 1, 1]}]}})", "modbus.coils[0].values"},
+      {R"({"mac": "00-11-22-33-44-55", "modbus": {"address": "127.0.0.2", "faults": [{"kind": "duplicate"}]}})",
+       "\"silent\", \"delay\" or \"exception\""},
+      {R"({"mac": "00-11-22-33-44-55", "faults": [{"kind": "exception"}]})", "belongs in \"modbus\""},
   };
   for (const auto& row : rows) {
     try {

@@ -1,0 +1,23 @@
+#pragma once
+// Tessor's Prompt: a message box on the user-interface thread, also when the
+// polling worker asks (it waits for the answer).
+#include <QPointer>
+#include <QWidget>
+
+#include "tessor/core/prompt.h"
+#include "tessor/gui/gui_calls.h"
+
+namespace tessor {
+
+class QtPrompt final : public Prompt {
+ public:
+  explicit QtPrompt(GuiCalls& calls) : calls_(calls) {}
+  void setParentWindow(QWidget* window) { parent_ = window; }  // before any worker starts
+  PromptAnswer ask(const PromptMessage& message) override;
+
+ private:
+  GuiCalls& calls_;
+  QPointer<QWidget> parent_;
+};
+
+}  // namespace tessor
