@@ -11,7 +11,6 @@ packages=(
   python3 python3-pytest python3-pymodbus python3-serial python3-serial-asyncio mbpoll
   clang libclang-rt-14-dev
   iproute2
-  xvfb xauth  # scripts/tessor_screenshots.sh only
 )
 
 missing=()

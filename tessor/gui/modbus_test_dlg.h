@@ -64,6 +64,9 @@ class CModbusTestDlg final : public QDialog, public RequestView, public PollingV
   void openIpAddressDialog();
   void openStartAddressDialog();
 
+  // StatusRefreshTimer: the worker's last read into the table.
+  void refreshTable();
+
   ModbusSession& session() { return session_; }
   PollingWorker& worker() { return worker_; }
 
@@ -94,7 +97,6 @@ class CModbusTestDlg final : public QDialog, public RequestView, public PollingV
   void pressFunction(FunctionButton button);
   void togglePolling();
   void runningPresentation();
-  void refreshTable();
   void endPolling();
 
   TessorFiles files_;

@@ -138,6 +138,8 @@ void CModbusTestDlg::buildLayout() {
   statusLine_ = new QLabel(QStringLiteral("就绪"), this);
   statusLine_->setObjectName(QStringLiteral("statusLine"));
   statusLine_->setFrameShape(QFrame::StyledPanel);
+  // A new text per polling cycle must not re-lay the window out each time.
+  statusLine_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   exit_ = pushButton(this, "exit", QStringLiteral("退出"), QStringLiteral("退出"));
   connect_ = pushButton(this, "connect", QStringLiteral("连接"), QStringLiteral("连接/断开"));
   connect_->setDefault(true);  // Enter in any field toggles the connection

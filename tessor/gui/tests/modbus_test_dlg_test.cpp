@@ -13,6 +13,7 @@
 #include "message_box_closer.h"
 #include "orvane/widgets/ip_address_edit.h"
 #include "tessor/tests/modbus_peer.h"
+#include "test_support/child_process.h"
 #include "window_fixture.h"
 
 namespace tessor::gui_tests {
@@ -41,9 +42,15 @@ class ModbusTestDlgTest : public QObject {
     QCOMPARE(f.find<QTableView>("grid")->model()->columnCount(), 8);
 
     ip->setAddress({127, 0, 0, 1});
-    f.find<QSpinBox>("station")->setValue(7);
-    f.button("connect")->click();
+    auto* station = f.find<QSpinBox>("station");
+    station->setValue(7);
+    f.window->show();
+    QTest::keyClick(station, Qt::Key_Return);  // Enter in any field connects
     QCOMPARE(f.button("connect")->text(), QStringLiteral("断开"));
+    auto* start = f.find<QLineEdit>("startAddress");
+    start->clear();
+    QTest::keyClicks(start, QStringLiteral("r2000"));
+    QCOMPARE(start->text(), QStringLiteral("R2000"));
     QCOMPARE(f.status(), QStringLiteral("连接"));
     const std::string saved = readFile(f.configPath());
     for (const char* line : {"Station=7\r\n", "Retry=3\r\n", "TimeOut=1\r\n", "Poill=0\r\n",
@@ -121,6 +128,30 @@ class ModbusTestDlgTest : public QObject {
     QCOMPARE(f.status(), QStringLiteral("读保持寄存器"));
     QCOMPARE(f.find<QTableView>("grid")->model()->index(0, 0).data().toString(), QStringLiteral("1234"));
     QVERIFY(boxes.texts.isEmpty());
+  }
+
+  // The editor's hand-off (address and station) onto the Config.ini that
+  // travels with tessor, pointed at a module of the demo scenario.
+  void readsTheRegistersOfASimulatedModule() {
+    test_support::ChildProcess sim(TRAX_BIN_DIR "/trax-sim",
+                                   {"--listen", "127.0.0.1:0", "--scenario",
+                                    TRAX_SOURCE_DIR "/sim/trax_sim/scenarios/demo.json"});
+    const auto served = sim.waitForLine("modbus-listening 127.0.0.11:");
+    QVERIFY(served);
+    const std::string port = served->substr(0, served->find(' '));
+    std::string config = readFile(TRAX_SOURCE_DIR "/tessor/gui/Config.ini");
+    config.insert(config.find("Retry="), "IP Address0=127\r\nIP Address1=0\r\nIP Address2=0\r\n"
+                                         "IP Address3=11\r\nStation=1\r\nPort=" + port + "\r\n");
+    WindowFixture f(config);
+    QCOMPARE(f.find<orvane::IpAddressEdit>("ipAddress")->address(),
+             (orvane::IpAddressEdit::Address{127, 0, 0, 11}));
+    f.button("connect")->click();
+    f.button("FC3")->click();
+    QCOMPARE(f.status(), QStringLiteral("读保持寄存器"));
+    auto* model = f.find<QTableView>("grid")->model();
+    QCOMPARE(model->index(0, 0).data().toString(), QStringLiteral("1"));
+    QCOMPARE(model->index(1, 0).data().toString(), QStringLiteral("1234"));
+    QCOMPARE(model->index(1, 1).data().toString(), QStringLiteral("FFFF"));
   }
 
   void placementOfALargerScreenIsKeptOnThisOne() {
