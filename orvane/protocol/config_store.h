@@ -18,7 +18,11 @@ class ConfigStore {
   bool writeInt(std::string_view key, int value) const;  // written as "%d"
 
   const std::filesystem::path& file() const { return file_; }
-  std::filesystem::path directory() const { return file_.parent_path(); }
+  // The folder the file lies in; "." for a bare file name, so that names
+  // joined to it (the firmware image) stay relative to the working folder.
+  std::filesystem::path directory() const {
+    return file_.has_parent_path() ? file_.parent_path() : std::filesystem::path(".");
+  }
 
  private:
   std::filesystem::path file_;

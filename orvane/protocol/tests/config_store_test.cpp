@@ -17,4 +17,11 @@ TEST(ConfigStore, DefaultsAndRoundTrips) {
   EXPECT_EQ(store.readText("FirmwareFileName"), "M4.bin");
 }
 
+// `--config Lumen_.ini` names a file in the working folder: the firmware image
+// beside it must be looked for there, not in the root folder.
+TEST(ConfigStore, ABareFileNameLiesInTheWorkingFolder) {
+  EXPECT_EQ(orvane::ConfigStore("Lumen_.ini").directory(), std::filesystem::path("."));
+  EXPECT_EQ(orvane::ConfigStore("/opt/trax/Lumen_.ini").directory(), std::filesystem::path("/opt/trax"));
+}
+
 }  // namespace
