@@ -105,7 +105,8 @@ void QtSettingsDialogsTest::exportAndTestFromTheWindow() {
   connect(&answerer, &QTimer::timeout, [&] {
     if (auto* files = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
       boxes << files->windowTitle() + "|" + files->selectedFiles().value(0).section('/', -1);
-      files->selectFile(QString::fromStdString(csv.string()));
+      // selectFile leaves the name alone while the name field has the focus.
+      files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(QString::fromStdString(csv.string()));
       static_cast<QDialog*>(files)->accept();
     } else if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
       boxes << box->windowTitle() + "|" + box->text();
