@@ -33,7 +33,7 @@ void trigger(CMainFrame& frame, Entry entry, int command) {
       for (QAction* action : frame.view().contextMenu().actions())
         if (action->data().toInt() == command) action->trigger();
       break;
-    case Entry::Panel:
+    case Entry::Panel:  // the buttons in the order of the commands 32778-32782
       frame.configPanel().button(static_cast<CDlgConfig::Button>(command - kCmdBasicSettings)).click();
       break;
   }
@@ -58,7 +58,8 @@ Frames cliFrames(const std::filesystem::path& lumen, std::vector<std::string> ar
   const Frames scan = sim.received();
   if (run(args) != 0) qWarning("orvane-cli: %s", err.str().c_str());
   Frames frames = sim.received();
-  if (args.front() != "scan" && std::equal(scan.begin(), scan.end(), frames.begin()))
+  if (args.front() != "scan" && frames.size() >= scan.size() &&
+      std::equal(scan.begin(), scan.end(), frames.begin()))
     frames.erase(frames.begin(), frames.begin() + static_cast<std::ptrdiff_t>(scan.size()));
   return frames;
 }
