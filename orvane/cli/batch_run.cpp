@@ -19,6 +19,7 @@ struct Step {
 Step runCommand(int command, int row, SettingsSession& session,
                 BatchDialogs& dialogs, RecordingPrompt& prompt, bool& hintShown) {
   if (!session.enabled(command, row)) return {ModuleResult::Failed, std::string(kBootLoaderRefusal)};
+  prompt.takeProblem();  // a box shown before this command is not its reason
   const auto outcome = command == kCmdBasicSettings ? session.commands().basicSettings(row)
                                                     : session.commands().advancedSettings(row);
   // The hint on the firmware image behind "too old" is worth one showing.
