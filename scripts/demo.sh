@@ -67,13 +67,12 @@ FirmwareFileName=M4-TRAX100.bin
 BroadcastAddress=127.0.0.1
 BroadcastPort=$port
 INI
+# Tessor's Config.ini: the one that travels with it, whose data exchange
+# settings make Tessor take the editor's hand-off (a file without them opens
+# on Tessor's defaults), with the port and the scan pointed at trax-sim.
 mkdir -p "$demo/ORVANETEST"
-cat >"$demo/ORVANETEST/Config.ini" <<INI
-[MODBUSTCPIP]
-Port=$modbus_port
-ScanAddress=127.0.0.1
-ScanPort=$scan_port
-INI
+sed -e "s/^ScanPort=.*\r\$/ScanPort=$scan_port\r/" -e "s/^\[MODBUSTCPIP\]\r\$/[MODBUSTCPIP]\r\nPort=$modbus_port\r/" \
+  tessor/gui/Config.ini >"$demo/ORVANETEST/Config.ini"
 
 step() { printf '\n== %s\n' "$*"; }
 tour() {

@@ -19,20 +19,27 @@
 namespace tessor {
 namespace {
 
+// Both files Tessor travels with: the build tree's and the installed one.
 TEST(HandOff, TessorStartsWithTheModuleTheEditorHandsOver) {
-  test_support::TempDir dir;
-  const auto file = dir.path() / "Config.ini";
-  std::filesystem::copy_file(TRAX_SOURCE_DIR "/tessor/gui/Config.ini", file);
-  orvane::ModuleRecord module{};
-  module.currentIp = {127, 0, 0, 5};
-  module.moduleId = 7;
-  ASSERT_TRUE(orvane::writeHandOffFile(file, module));
-  TessorSettings settings;
-  ASSERT_TRUE(LoadSettings(file, settings));
-  EXPECT_EQ(settings.ip, (std::array<std::uint8_t, 4>{127, 0, 0, 5}));
-  EXPECT_EQ(settings.station, 7);
-  EXPECT_EQ(settings.startAddress, "R2000");
-  EXPECT_EQ(LoadNetworkSettings(file).scanDestination.text(), "127.0.0.1:28784");
+  const std::pair<const char*, const char*> shipped[] = {
+      {TRAX_SOURCE_DIR "/tessor/gui/Config.ini", "127.0.0.1:28784"},
+      {TRAX_SOURCE_DIR "/data/Config.ini", "255.255.255.255:28784"}};
+  for (const auto& [shippedFile, scan] : shipped) {
+    SCOPED_TRACE(shippedFile);
+    test_support::TempDir dir;
+    const auto file = dir.path() / "Config.ini";
+    std::filesystem::copy_file(shippedFile, file);
+    orvane::ModuleRecord module{};
+    module.currentIp = {127, 0, 0, 5};
+    module.moduleId = 7;
+    ASSERT_TRUE(orvane::writeHandOffFile(file, module));
+    TessorSettings settings;
+    ASSERT_TRUE(LoadSettings(file, settings));
+    EXPECT_EQ(settings.ip, (std::array<std::uint8_t, 4>{127, 0, 0, 5}));
+    EXPECT_EQ(settings.station, 7);
+    EXPECT_EQ(settings.startAddress, "R2000");
+    EXPECT_EQ(LoadNetworkSettings(file).scanDestination.text(), scan);
+  }
 }
 
 // The demo's first module as the editor's scan finds it in trax-sim.
