@@ -12,6 +12,7 @@ struct NetworkAdapter {
   std::vector<std::string> masks;      // one per address
   std::vector<std::string> gateways;   // default routes through this adapter
   std::string dhcpServer;              // empty where the system does not tell
+  bool broadcast = false;              // can broadcast, and is no loopback adapter
 };
 
 // Adapters that are up and carry at least one IPv4 address, loopback included

@@ -56,6 +56,7 @@ std::vector<NetworkAdapter> networkAdapters() {
       adapters.push_back({entry->ifa_name, {}, {}, {}, {}});
       it = adapters.end() - 1;
     }
+    it->broadcast = (entry->ifa_flags & IFF_BROADCAST) && !(entry->ifa_flags & IFF_LOOPBACK);
     it->addresses.push_back(dotted(entry->ifa_addr));
     it->masks.push_back(entry->ifa_netmask ? dotted(entry->ifa_netmask) : std::string("0.0.0.0"));
   }

@@ -29,7 +29,7 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
       line.version = true;
       return line;
     }
-    if (arg != "--target" && arg != "--config" && arg != "--serial") break;
+    if (arg != "--target" && arg != "--config" && arg != "--serial" && arg != "--interface") break;
     if (i + 1 >= args.size()) {
       line.error = arg + " 缺少参数";
       return line;
@@ -41,6 +41,12 @@ CommandLine parseCommandLine(const std::vector<std::string>& args) {
         line.error = "无效的目标地址: " + value + " (应为 主机:端口)";
         return line;
       }
+    } else if (arg == "--interface") {
+      if (value.empty()) {
+        line.error = "无效的网卡名: (空)";
+        return line;
+      }
+      line.options.interfaces.push_back(value);
     } else if (arg == "--serial") {
       line.options.serialPort = parseComPort(value);
       if (!line.options.serialPort) {

@@ -40,8 +40,13 @@ int runScanWith(DatagramTransport& transport, const GlobalOptions& options,
   // Standard output stays empty for scripts; the person at the terminal
   // learns where the request went, the first thing to check when a switch
   // or a firewall drops broadcasts.
-  if (records.empty())
-    streams.err << "没有模块应答，查找请求发往 " << core.link().destination().text() << '\n';
+  if (records.empty()) {
+    streams.err << "没有模块应答，查找请求发往 " << core.link().destination().text();
+    const auto& interfaces = core.lastDiscovery().interfaces;
+    for (std::size_t i = 0; i < interfaces.size(); ++i)
+      streams.err << (i == 0 ? "（网卡: " : ", ") << interfaces[i] << (i + 1 == interfaces.size() ? "）" : "");
+    streams.err << '\n';
+  }
   streams.out << (json ? scanJson(records, kProtocolTcpIp) : scanRowsText(records, kProtocolTcpIp));
   return kExitOk;
 }

@@ -74,14 +74,16 @@ SettingsSession::~SettingsSession() { core_.worker().end(BackgroundOperation::kN
 std::optional<int> SettingsSession::findRow(const MacAddress& mac) {
   if (!scanModules(core_, streams_.err)) return std::nullopt;
   std::vector<std::string> rows;
-  for (const auto& record : core_.table().snapshot()) rows.push_back(macText(record.mac));
-  ui_.setRows(rows);
-  const auto row = std::find(rows.begin(), rows.end(), macText(mac));
-  if (row == rows.end()) {
-    streams_.err << "未找到模块: " << macText(mac) << '\n';
-    return std::nullopt;
+  // The first module with that MAC: --interface picks among those seen on
+  // several interfaces.
+  std::optional<int> found;
+  for (const auto& record : core_.table().snapshot()) {
+    if (!found && record.mac == mac) found = static_cast<int>(rows.size());
+    rows.push_back(rowKeyText(record));
   }
-  return static_cast<int>(row - rows.begin());
+  ui_.setRows(rows);
+  if (!found) streams_.err << "未找到模块: " << macText(mac) << '\n';
+  return found;
 }
 
 bool SettingsSession::enabled(int command, int row) {

@@ -124,7 +124,7 @@ TEST_F(ModuleLinkTest, SocketFailuresSetTheirTextThenTheReceiveText) {
     EXPECT_EQ(t.openSockets(), 0);
     EXPECT_EQ(t.cleanups(), 1);
 
-    const auto result = l.broadcastDiscovery([](auto) {});
+    const auto result = l.broadcastDiscovery([](auto, auto) {});
     EXPECT_EQ(result.status, DiscoveryStatus::SocketFailed);
     EXPECT_EQ(result.failureText, row.text);
     EXPECT_EQ(s.pending(), texts::kReceiveFailed);
@@ -136,7 +136,7 @@ TEST_F(ModuleLinkTest, SocketLayerThatDoesNotStart) {
   Bytes reply(512);
   EXPECT_FALSE(link.exchangeFrame(readSystemInfoFrame(), reply, 100));
   EXPECT_EQ(ui.shownTexts(), std::vector<std::string>{std::string(texts::kSocketStartFailed)});
-  EXPECT_EQ(link.broadcastDiscovery([](auto) {}).status, DiscoveryStatus::StartupFailed);
+  EXPECT_EQ(link.broadcastDiscovery([](auto, auto) {}).status, DiscoveryStatus::StartupFailed);
   EXPECT_TRUE(transport.sent().empty());
 }
 
@@ -149,7 +149,7 @@ TEST_F(ModuleLinkTest, DiscoveryCollectsUntilTheFirstFailedReceive) {
   };
   std::vector<Bytes> replies;
   const auto result = link.broadcastDiscovery(
-      [&](std::span<const std::uint8_t> r) { replies.emplace_back(r.begin(), r.end()); });
+      [&](std::span<const std::uint8_t> r, auto) { replies.emplace_back(r.begin(), r.end()); });
   EXPECT_EQ(result.status, DiscoveryStatus::Replies);
   EXPECT_EQ(result.replies, 3);
   ASSERT_EQ(replies.size(), 3u);
@@ -161,7 +161,7 @@ TEST_F(ModuleLinkTest, DiscoveryCollectsUntilTheFirstFailedReceive) {
 }
 
 TEST_F(ModuleLinkTest, DiscoveryWithoutReply) {
-  const auto result = link.broadcastDiscovery([](auto) { FAIL(); });
+  const auto result = link.broadcastDiscovery([](auto, auto) { FAIL(); });
   EXPECT_EQ(result.status, DiscoveryStatus::NoReply);
   EXPECT_EQ(status.pending(), texts::kReceiveFailed);
 }
