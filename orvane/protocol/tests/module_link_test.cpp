@@ -160,6 +160,59 @@ TEST_F(ModuleLinkTest, DiscoveryCollectsUntilTheFirstFailedReceive) {
   EXPECT_EQ(status.pending(), texts::kReady);
 }
 
+// Without a single destination the discovery leaves through each interface
+// that can broadcast, or those the filter names; a loopback destination stays
+// the one destination whatever the filter says.
+TEST_F(ModuleLinkTest, DiscoveryGoesOutOfEachInterfaceWithoutASingleDestination) {
+  const platform::Endpoint allOnes{0xFFFFFFFF, 58580};
+  struct Row {
+    platform::Endpoint to;
+    std::vector<std::string> filter;
+    std::vector<std::string> via;  // "" for the plain send to `to`
+    DiscoveryStatus status;
+  };
+  const Row rows[] = {
+      {allOnes, {}, {"eth0", "eth1"}, DiscoveryStatus::NoReply},
+      {allOnes, {"eth1", "tun0"}, {"eth1"}, DiscoveryStatus::NoReply},
+      {allOnes, {"wlan9"}, {}, DiscoveryStatus::SocketFailed},
+      {kTarget, {"eth1"}, {""}, DiscoveryStatus::NoReply},
+  };
+  for (const auto& row : rows) {
+    FakeTransport cards;
+    cards.interfaces = {"eth0", "eth1"};
+    ModuleLink l{cards, status, row.to};
+    l.setInterfaceFilter(row.filter);
+    EXPECT_EQ(l.broadcastDiscovery([](auto, auto) {}).status, row.status);
+    std::vector<std::string> via;
+    for (const auto& sent : cards.sent()) {
+      EXPECT_EQ(sent.to, row.to);
+      via.push_back(sent.interfaceName);
+    }
+    EXPECT_EQ(via, row.via) << row.to.text();
+  }
+}
+
+TEST_F(ModuleLinkTest, RequestsLeaveThroughTheInterfaceTheModuleAnsweredOn) {
+  transport.interfaces = {"eth0", "eth1"};
+  link.setDestination({0xFFFFFFFF, 58580});
+  FakeModule module;
+  module.mac = kMac;
+  transport.responder = [&](const Bytes& frame) {
+    return frame == discoveryFrame() ? std::vector<Arrival>{Arrival::datagram(module.discoveryReply())}
+                                     : std::vector<Arrival>{};
+  };
+  std::vector<std::string> answeredOn;
+  link.broadcastDiscovery([&](auto, const std::string& name) { answeredOn.push_back(name); });
+  EXPECT_EQ(answeredOn, (std::vector<std::string>{"eth0", "eth1"}));
+  ModuleVersionInfo v;
+  link.readSystemInfo(ModuleAddress(kMac, "eth1"), v);
+  link.readSystemInfo(kMac, v);  // a bare MAC: the first interface it answered on
+  const auto sent = transport.sent();
+  ASSERT_EQ(sent.size(), 4u);
+  EXPECT_EQ(sent[2].interfaceName, "eth1");
+  EXPECT_EQ(sent[3].interfaceName, "eth0");
+}
+
 TEST_F(ModuleLinkTest, DiscoveryWithoutReply) {
   const auto result = link.broadcastDiscovery([](auto, auto) { FAIL(); });
   EXPECT_EQ(result.status, DiscoveryStatus::NoReply);
