@@ -20,4 +20,8 @@ struct NetworkAdapter {
 // last sees); an empty list when the system cannot be asked.
 std::vector<NetworkAdapter> networkAdapters();
 
+// The names of the adapters that are up, carry an IPv4 address and can
+// broadcast (loopback and point-to-point links cannot), in the same order.
+std::vector<std::string> broadcastAdapterNames();
+
 }  // namespace platform

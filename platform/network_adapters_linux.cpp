@@ -65,4 +65,19 @@ std::vector<NetworkAdapter> networkAdapters() {
   return adapters;
 }
 
+std::vector<std::string> broadcastAdapterNames() {
+  std::vector<std::string> names;
+  ifaddrs* list = nullptr;
+  if (::getifaddrs(&list) != 0) return names;
+  for (const ifaddrs* entry = list; entry; entry = entry->ifa_next) {
+    if (!entry->ifa_addr || entry->ifa_addr->sa_family != AF_INET) continue;
+    const auto flags = entry->ifa_flags;
+    if (!(flags & IFF_UP) || !(flags & IFF_BROADCAST) || (flags & IFF_LOOPBACK)) continue;
+    if (std::find(names.begin(), names.end(), entry->ifa_name) == names.end())
+      names.emplace_back(entry->ifa_name);
+  }
+  ::freeifaddrs(list);
+  return names;
+}
+
 }  // namespace platform

@@ -42,9 +42,10 @@ int runScanWith(DatagramTransport& transport, const GlobalOptions& options,
   // or a firewall drops broadcasts.
   if (records.empty()) {
     streams.err << "没有模块应答，查找请求发往 " << core.link().destination().text();
-    const auto& interfaces = core.lastDiscovery().interfaces;
-    for (std::size_t i = 0; i < interfaces.size(); ++i)
-      streams.err << (i == 0 ? "（网卡: " : ", ") << interfaces[i] << (i + 1 == interfaces.size() ? "）" : "");
+    const auto interfaces = core.lastDiscovery().interfaces;
+    std::string cards;
+    for (const auto& name : interfaces) cards += (cards.empty() ? "" : ", ") + name;
+    if (!cards.empty()) streams.err << "（网卡: " << cards << "）";
     streams.err << '\n';
   }
   streams.out << (json ? scanJson(records, kProtocolTcpIp) : scanRowsText(records, kProtocolTcpIp));

@@ -42,10 +42,7 @@ std::unique_ptr<DatagramSocket> UdpTransport::open() {
 }
 
 std::vector<std::string> UdpTransport::broadcastInterfaces() {
-  std::vector<std::string> names;
-  for (const auto& adapter : platform::networkAdapters())
-    if (adapter.broadcast) names.push_back(adapter.name);
-  return names;
+  return platform::broadcastAdapterNames();
 }
 
 }  // namespace orvane
