@@ -72,18 +72,29 @@ SettingsSession::SettingsSession(DatagramTransport& transport, ConfigStore confi
 SettingsSession::~SettingsSession() { core_.worker().end(BackgroundOperation::kNoLimit); }
 
 std::optional<int> SettingsSession::findRow(const MacAddress& mac) {
-  if (!scanModules(core_, streams_.err)) return std::nullopt;
+  if (!scan()) return std::nullopt;
+  return rowOf(mac);
+}
+
+bool SettingsSession::scan() {
+  if (!scanModules(core_, streams_.err)) return false;
   std::vector<std::string> rows;
-  // The first module with that MAC: --interface picks among those seen on
-  // several interfaces.
-  std::optional<int> found;
-  for (const auto& record : core_.table().snapshot()) {
-    if (!found && record.mac == mac) found = static_cast<int>(rows.size());
-    rows.push_back(rowKeyText(record));
-  }
+  for (const auto& record : core_.table().snapshot()) rows.push_back(rowKeyText(record));
   ui_.setRows(rows);
-  if (!found) streams_.err << "未找到模块: " << macText(mac) << '\n';
-  return found;
+  return true;
+}
+
+// The first module with that MAC: --interface picks among those seen on
+// several interfaces.
+std::optional<int> SettingsSession::rowOf(const MacAddress& mac) {
+  for (int row = 0;; ++row) {
+    const auto text = ui_.rowMacText(row);
+    if (text.empty()) break;
+    const auto address = parseRowKey(text);
+    if (address && address->mac == mac) return row;
+  }
+  streams_.err << "未找到模块: " << macText(mac) << '\n';
+  return std::nullopt;
 }
 
 bool SettingsSession::enabled(int command, int row) {
