@@ -106,8 +106,10 @@ void COrvaneView::showEvent(QShowEvent* event) {
 void COrvaneView::statusPosted() { core_.status().onStatusPosted(); }
 
 std::string rowKeyOfCell(const QTableWidgetItem& macCell) {
-  const auto key = macCell.data(Qt::UserRole).toString();
-  return utf8Text(key.isEmpty() ? macCell.text() : key);
+  const auto interfaceName = macCell.data(Qt::UserRole).toString();
+  auto key = utf8Text(macCell.text());
+  if (!interfaceName.isEmpty()) key += "%" + utf8Text(interfaceName);
+  return key;
 }
 
 std::string COrvaneView::rowMacText(int row) const {
@@ -154,7 +156,7 @@ void COrvaneView::rebuildRows() {
     setRowTexts(row, texts);
     setRowColour(row, texts.level);
     // A module seen on two interfaces has two rows with one MAC text.
-    item(row, kColumnMac)->setData(Qt::UserRole, qtText(rowKeyText(record)));
+    item(row, kColumnMac)->setData(Qt::UserRole, qtText(record.interfaceName));
   }
   rebuilding_ = false;
   if (rowCount() > 0) selectAndFocus(0);

@@ -163,8 +163,8 @@ class COrvaneView final : public QTableWidget {
   bool rebuilding_ = false;  // rows come and go without counting as selections
 };
 
-// The key a list row keeps in its MAC cell (rowKeyText); the cell's text
-// where it keeps none.
+// The key of a list row (rowKeyText): its MAC cell's text, and the interface
+// the cell keeps beside it.
 std::string rowKeyOfCell(const QTableWidgetItem& macCell);
 
 }  // namespace orvane
