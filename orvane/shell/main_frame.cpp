@@ -92,10 +92,10 @@ void CMainFrame::createDockBar() {
 
 void CMainFrame::registerFrameCommands() {
   handlers_[kCmdExit] = [this] { close(); };
-  // The view's commands: the route, the scan and the selected module's.
+  // The view's commands: the route, the scan, the selected module's and the list's hand-offs.
   for (const int id : {kCmdRouteTcpIp, kCmdRouteSerial, kCmdFindModules, kCmdBasicSettings,
                        kCmdAdvancedSettings, kCmdPeerSettings, kCmdFirmwareUpgrade,
-                       kCmdFactoryRestore})
+                       kCmdFactoryRestore, kCmdExport, kCmdTest})
     handlers_[id] = [this, id] { view_->runCommand(id); };
   handlers_[kCmdToolBar] = [this] { toolBar_->setVisible(toolBar_->isHidden()); };
   handlers_[kCmdStatusBar] = [this] { status_->setVisible(status_->isHidden()); };
@@ -123,10 +123,6 @@ void CMainFrame::onCommand(int command) {
   const auto found = handlers_.find(command);
   if (found != handlers_.end() && found->second) found->second();
   updateCommandStates();
-}
-
-void CMainFrame::setCommandHandler(int command, std::function<void()> handler) {
-  handlers_[command] = std::move(handler);
 }
 
 CommandContext CMainFrame::commandContext() const {

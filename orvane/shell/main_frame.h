@@ -55,8 +55,6 @@ class CMainFrame final : public CAutoHideFrame {
 
   // Runs the command: the handler registered for its id, else nothing.
   void onCommand(int command);
-  // Replaces the handler of a command (the view's operations register theirs).
-  void setCommandHandler(int command, std::function<void()> handler);
   // The route, the first selected row and its run mode, and the bars shown.
   CommandContext commandContext() const;
   // The menus' and toolbar's enabled and checked states, afresh.
