@@ -139,6 +139,10 @@ void CMainFrame::showVersions(std::uint8_t runMode, const ModuleVersionInfo& ver
   info_->showVersions(runMode, versions);
 }
 
+void CMainFrame::showInterface(const std::string& interfaceName) {
+  info_->showInterface(interfaceName);
+}
+
 void CMainFrame::selectionState(int protocolType, std::uint8_t runMode) {
   info_->showRowsFor(protocolType);
   config_->selectionState(protocolType, runMode);

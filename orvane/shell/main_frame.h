@@ -62,6 +62,8 @@ class CMainFrame final : public CAutoHideFrame {
 
   // UWM_SHOW_VERSIONS: the information panel shows the module's versions.
   void showVersions(std::uint8_t runMode, const ModuleVersionInfo& versions);
+  // Before UWM_SHOW_VERSIONS: the interface the module answered on.
+  void showInterface(const std::string& interfaceName);
   // UWM_SELECTION_STATE: the panels follow the route and the selected
   // module's run mode.
   void selectionState(int protocolType, std::uint8_t runMode);
