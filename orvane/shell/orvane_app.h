@@ -9,7 +9,7 @@
 #include <QString>
 #include <memory>
 
-#include "gui_thread_calls.h"
+#include "orvane/widgets/gui_thread_calls.h"
 #include "orvane/protocol/config_store.h"
 #include "orvane/protocol/datagram_transport.h"
 #include "orvane/protocol/process_flags.h"

@@ -5,7 +5,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "gui_thread_calls.h"
+#include "orvane/widgets/gui_thread_calls.h"
 #include "orvane/protocol/prompt.h"
 
 namespace orvane {

@@ -6,7 +6,7 @@
 #include <QPointer>
 #include <QWidget>
 
-#include "gui_thread_calls.h"
+#include "orvane/widgets/gui_thread_calls.h"
 #include "orvane/protocol/prompt.h"
 #include "orvane/protocol/settings_dialogs.h"
 

@@ -7,7 +7,7 @@
 #include <atomic>
 #include <mutex>
 
-#include "gui_thread_calls.h"
+#include "orvane/widgets/gui_thread_calls.h"
 #include "orvane/protocol/ui_port.h"
 
 namespace orvane {

@@ -247,7 +247,7 @@ void CModbusTestDlg::endPolling() {
   polling_ = false;
   statusRefreshTimer_.stop();
   while (worker_.workerActive()) {
-    calls_.serve();
+    calls_.pump();
     QThread::msleep(1);
   }
   worker_.waitForWorker();

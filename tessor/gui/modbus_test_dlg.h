@@ -17,7 +17,7 @@
 #include "tessor/core/tessor_settings.h"
 #include "tessor/core/window_controls.h"
 #include "tessor/gui/data_table_model.h"
-#include "tessor/gui/gui_calls.h"
+#include "orvane/widgets/gui_thread_calls.h"
 #include "tessor/gui/qt_prompt.h"
 
 class QComboBox;
@@ -103,7 +103,7 @@ class CModbusTestDlg final : public QDialog, public RequestView, public PollingV
   AdapterQuery adapters_;
   TessorSettings settings_;
   NetworkSettings network_;
-  GuiCalls calls_;
+  orvane::GuiThreadCalls calls_;
   QtPrompt prompt_;
   DataTable table_;
   ModbusSession session_;

@@ -5,18 +5,18 @@
 #include <QWidget>
 
 #include "tessor/core/prompt.h"
-#include "tessor/gui/gui_calls.h"
+#include "orvane/widgets/gui_thread_calls.h"
 
 namespace tessor {
 
 class QtPrompt final : public Prompt {
  public:
-  explicit QtPrompt(GuiCalls& calls) : calls_(calls) {}
+  explicit QtPrompt(orvane::GuiThreadCalls& calls) : calls_(calls) {}
   void setParentWindow(QWidget* window) { parent_ = window; }  // before any worker starts
   PromptAnswer ask(const PromptMessage& message) override;
 
  private:
-  GuiCalls& calls_;
+  orvane::GuiThreadCalls& calls_;
   QPointer<QWidget> parent_;
 };
 

@@ -1,6 +1,6 @@
 // Posted and sent calls onto the user-interface thread, from a worker and
 // from the user-interface thread itself.
-#include "orvane/shell/gui_thread_calls.h"
+#include "orvane/widgets/gui_thread_calls.h"
 
 #include <QTest>
 #include <QThread>

@@ -54,7 +54,7 @@ class IpAddressDlgTest : public QObject {
 
   void withoutALocalAddressTheScanIsRefused() {
     MessageBoxCloser boxes;
-    GuiCalls calls;
+    orvane::GuiThreadCalls calls;
     QtPrompt prompt(calls);
     CIpAddressDlg dialog({1, 2, 3, 4}, {}, {0x7F000001, 9}, prompt);
     dialog.refresh();
