@@ -104,6 +104,7 @@ std::optional<std::vector<std::uint8_t>> ModuleLink::request(
 
 bool ModuleLink::writeRequest(CommandCode code, const MacAddress& mac,
                               std::span<const std::uint8_t> payload) {
+  if (auto* guard = guard_.load(); guard && !guard->beforeWrite(*this, code, mac)) return false;
   const auto reply = request(code, mac, payload);
   return reply && replySucceeded(code, *reply);
 }

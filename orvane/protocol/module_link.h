@@ -4,6 +4,7 @@
 // functions built on them. Each call opens its own socket and closes it; the
 // only thing two concurrent calls share is the status text, which every
 // failure sets.
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -17,6 +18,7 @@
 #include "orvane/protocol/datagram_transport.h"
 #include "orvane/protocol/module_record.h"
 #include "orvane/protocol/status_text.h"
+#include "orvane/protocol/write_guard.h"
 
 namespace orvane {
 
@@ -38,6 +40,8 @@ class ModuleLink {
   ModuleLink(DatagramTransport& transport, StatusText& status, platform::Endpoint destination);
 
   void setDestination(const platform::Endpoint& destination);
+  // Before the first write; the guard must outlive the link's use.
+  void setWriteGuard(WriteGuard* guard) { guard_ = guard; }
   platform::Endpoint destination() const;
 
   // Sends `request` and waits for a datagram whose byte 3 equals the
@@ -59,7 +63,8 @@ class ModuleLink {
   std::optional<std::vector<std::uint8_t>> request(CommandCode code, const MacAddress& mac,
                                                    std::span<const std::uint8_t> payload = {});
   // A write: the exchange succeeded and the reply reports success (reply
-  // byte 4 is 0, replySucceeded).
+  // byte 4 is 0, replySucceeded). The write guard, when set, runs first and
+  // may refuse it.
   bool writeRequest(CommandCode code, const MacAddress& mac, std::span<const std::uint8_t> payload);
 
   // The read requests copy into the caller's structure only on success.
@@ -77,6 +82,7 @@ class ModuleLink {
   StatusText& status_;
   mutable std::mutex destinationMutex_;
   platform::Endpoint destination_;  // guarded by destinationMutex_
+  std::atomic<WriteGuard*> guard_{nullptr};
 };
 
 }  // namespace orvane
