@@ -20,6 +20,15 @@ forms::BasicForm basicForm(const ModuleRecord& basic) {
   return form;
 }
 
+// The add-device dialog as the peer dialog opens it on the entry's row. A
+// TRAX row shows no port or unit ID (the module keeps whatever it holds
+// there, often 0), so its edit starts from the defaults, which pass.
+forms::AddDeviceForm entryForm(const PeerEntry& entry) {
+  auto shown = entry;
+  if (entry.kind == kPeerKindTrax) shown.port = 502, shown.unit = 255;
+  return forms::openAddDeviceForm(shown);
+}
+
 }  // namespace
 
 SettingsRefusal checkModuleSettings(const ModuleSettings& settings) {
@@ -31,7 +40,7 @@ SettingsRefusal checkModuleSettings(const ModuleSettings& settings) {
   if (settings.peers.size() > kMaxPeerEntries)
     return {Section::Peers, forms::texts::kTooManyPeers, texts::kCaptionWarning};
   for (std::size_t i = 0; i < settings.peers.size(); ++i) {
-    const auto check = forms::checkAddDeviceForm(forms::openAddDeviceForm(settings.peers[i]));
+    const auto check = forms::checkAddDeviceForm(entryForm(settings.peers[i]));
     if (!check.ok())
       return {Section::Peers, check.message, texts::kCaptionError, static_cast<int>(i + 1)};
   }

@@ -13,6 +13,7 @@ COrvaneApp::COrvaneApp(ConfigStore config, ProcessFlags& flags)
       operations_(std::make_unique<EditorOperations>(*core_, dialogs_, wirelet_,
                                                      calls_.pumpFunction())),
       frame_(std::make_unique<CMainFrame>(*core_, calls_.pumpFunction())) {
+  core_->link().setWriteGuard(&backup_);
   ui_.attach(*frame_, frame_->view());
   frame_->view().attachOperations(*operations_);
   prompt_.setParentWindow(frame_.get());

@@ -13,6 +13,7 @@
 #include "orvane/protocol/datagram_transport.h"
 #include "orvane/protocol/process_flags.h"
 #include "orvane/serial/wirelet_library.h"
+#include "orvane/settings_file/settings_backup.h"
 #include "editor_operations.h"
 #include "qt_prompt.h"
 #include "qt_ui_port.h"
@@ -53,6 +54,9 @@ class COrvaneApp {
   GuiThreadCalls calls_;
   QtUiPort ui_{calls_};
   QtPrompt prompt_{calls_};
+  // Before every write to a module, from any window or the worker; a failed
+  // backup asks the user through the prompt whether to write without one.
+  settings_file::SettingsBackup backup_{settings_file::defaultBackupDirectory(), prompt_};
   UdpTransport transport_;
   WireletLibrary wirelet_;  // released after everything that calls it
   NoSettingsDialogs dialogs_;

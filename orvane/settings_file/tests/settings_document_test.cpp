@@ -89,7 +89,8 @@ TEST(SettingsChecks, TheDialogsChecksRefuseInTheirOrder) {
       {[](ModuleSettings& s) { s.advanced.slaveTimeoutSec = 0; }, forms::texts::kSlaveTimeout, 0},
       {[](ModuleSettings& s) { s.peers.resize(31); }, forms::texts::kTooManyPeers, 0},
       {[](ModuleSettings& s) { s.peers[1].device = 91; }, forms::texts::kDeviceNumber, 2},
-      {[](ModuleSettings& s) { s.peers[0].port = 0; }, forms::texts::kPort, 1},
+      {[](ModuleSettings& s) { s.peers[1].port = 0; }, forms::texts::kPort, 2},
+      {[](ModuleSettings& s) { s.peers[0].port = 0; }, {}, 0},  // a TRAX row shows no port
   };
   for (const auto& row : rows) {
     auto s = sample();
