@@ -18,7 +18,7 @@ FirmwareUpgrade::FirmwareUpgrade(OrvaneViewCore& view, UpgradeTiming timing, Upg
 }
 
 FirmwareUpgrade::~FirmwareUpgrade() {
-  view_.worker().end(BackgroundOperation::kNoLimit);
+  view_.endWorker(BackgroundOperation::kNoLimit);
   view_.setOperationHandler(kOperationFirmwareDownload, kProtocolTcpIp, {});
 }
 
@@ -53,7 +53,8 @@ std::optional<std::filesystem::path> FirmwareUpgrade::chooseFirmwarePath() {
 
 bool FirmwareUpgrade::start(int row, const StartOptions& options) {
   if (view_.protocolType() != kProtocolTcpIp) return false;
-  view_.worker().end(BackgroundOperation::kNoLimit, options.pump);
+  view_.worker().end(BackgroundOperation::kNoLimit,
+                     options.pump ? options.pump : view_.workerPump());
   if (row < 0) return false;
   // The table lookup gives record 0 for a text it does not find; only a
   // record with the row's own MAC is the module the user chose.

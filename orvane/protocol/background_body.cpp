@@ -44,8 +44,10 @@ void OrvaneViewCore::scanNetwork() {
   const auto result = link_.broadcastDiscovery(
       [this](std::span<const std::uint8_t> reply) { table_.appendDiscoveryReply(reply); });
   if (result.status == DiscoveryStatus::StartupFailed) busyIndicatorOff();
+  // Once the program is closing, the modules not yet read are left as they
+  // are: the window waits for nothing but the exchange under way.
   const int count = table_.count();
-  for (int i = 0; i < count; ++i) readModuleDetails(i);
+  for (int i = 0; i < count && !flags_.closing; ++i) readModuleDetails(i);
   {
     std::lock_guard lock(mutex_);
     lastDiscovery_ = result;

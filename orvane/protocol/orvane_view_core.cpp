@@ -19,7 +19,7 @@ OrvaneViewCore::OrvaneViewCore(UiPort& ui, Prompt& prompt, DatagramTransport& tr
   setOperationHandler(kOperationRefresh, kProtocolTcpIp, [this](int index) { refreshNetwork(index); });
 }
 
-OrvaneViewCore::~OrvaneViewCore() { worker_.end(BackgroundOperation::kNoLimit); }
+OrvaneViewCore::~OrvaneViewCore() { endWorker(BackgroundOperation::kNoLimit); }
 
 void OrvaneViewCore::loadSettings() {
   protocolType_ = config_.readInt("ProtocolType");
@@ -39,14 +39,14 @@ void OrvaneViewCore::setOperationHandler(int code, int protocolType, OperationHa
 bool OrvaneViewCore::startInitialScan() { return worker_.start(kOperationScan, 0); }
 
 bool OrvaneViewCore::findModules() {
-  if (!worker_.end(kSelectionWait)) return false;
+  if (!endWorker(kSelectionWait)) return false;
   selectedRow_ = 0;
   return worker_.start(kOperationScan, 0);
 }
 
 bool OrvaneViewCore::selectRow(int row) {
   selectedRow_ = row;
-  if (!worker_.end(kSelectionWait)) return false;
+  if (!endWorker(kSelectionWait)) return false;
   return worker_.start(kOperationRefresh, row);
 }
 

@@ -63,6 +63,16 @@ class OrvaneViewCore {
   // an operation do nothing.
   void setOperationHandler(int code, int protocolType, OperationHandler handler);
 
+  // What the user-interface thread runs while it waits for the worker: the
+  // GUI serves the worker's sent calls there (a worker blocked in one could
+  // never end otherwise). Every wait for the worker made through the view
+  // core, the settings commands and the firmware upgrade uses it. UI thread,
+  // before the first start; none for front ends without a GUI thread.
+  void setWorkerPump(std::function<void()> pump) { workerPump_ = std::move(pump); }
+  const std::function<void()>& workerPump() const { return workerPump_; }
+  // end() of the worker with the pump above.
+  bool endWorker(BackgroundOperation::WaitLimit limit) { return worker_.end(limit, workerPump_); }
+
   // --- starters, UI thread ---
   bool startInitialScan();  // start(1, row 0)
   // "查找模块": the caller has deleted the list rows. end(100 ms); when no
@@ -146,6 +156,7 @@ class OrvaneViewCore {
   std::string firmwareFileName_;    // guarded by mutex_
   DiscoveryResult lastDiscovery_;   // guarded by mutex_
   std::map<std::pair<int, int>, OperationHandler> handlers_;  // set before the first start
+  std::function<void()> workerPump_;                          // UI thread only
   // Last, so that it is destroyed first: the worker uses everything above.
   BackgroundOperation worker_;
 };

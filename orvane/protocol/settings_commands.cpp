@@ -13,8 +13,16 @@ SettingsCommands::SettingsCommands(OrvaneViewCore& view, SettingsDialogs& dialog
                                    Pump pump)
     : view_(view), dialogs_(dialogs), wait_(std::move(wait)), pump_(std::move(pump)) {
   if (!wait_) wait_ = [](std::chrono::milliseconds ms) { std::this_thread::sleep_for(ms); };
+  if (!pump_) pump_ = [&view] {
+    if (view.workerPump()) view.workerPump()();
+  };
   view_.setOperationHandler(kOperationFactoryRestore, kProtocolTcpIp,
                             [this](int index) { lastRestore_ = restoreFactory(index); });
+}
+
+SettingsCommands::~SettingsCommands() {
+  view_.endWorker(BackgroundOperation::kNoLimit);
+  view_.setOperationHandler(kOperationFactoryRestore, kProtocolTcpIp, {});
 }
 
 bool isRefusal(SettingsOutcome outcome) {

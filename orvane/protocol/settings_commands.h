@@ -45,12 +45,17 @@ class SettingsCommands {
   // The wait between a basic settings write and its re-read.
   using Wait = std::function<void(std::chrono::milliseconds)>;
   // Handles the GUI's queued calls while the factory restore waits for the
-  // previous operation without limit (see BackgroundOperation::end).
+  // previous operation without limit (see BackgroundOperation::end); none
+  // given: the view core's worker pump.
   using Pump = std::function<void()>;
 
-  // Registers operation 10 with the view; the object must outlive every
-  // operation 10 it starts (end the worker before destroying it).
+  // Registers operation 10 of the network route with the view.
   SettingsCommands(OrvaneViewCore& view, SettingsDialogs& dialogs, Wait wait = {}, Pump pump = {});
+  // Waits for a running operation and takes operation 10 back from the view,
+  // so that no later start finds a callback into a destroyed object.
+  ~SettingsCommands();
+  SettingsCommands(const SettingsCommands&) = delete;
+  SettingsCommands& operator=(const SettingsCommands&) = delete;
 
   // UI thread. `row` is the selected list row, -1 when none is selected.
   SettingsOutcome basicSettings(int row);

@@ -45,10 +45,11 @@ SerialResult SerialRoute::scanSteps() {
 }
 
 // The first failure is shown and ends the loop; the modules before it keep
-// what was read, and the list is refreshed in any case.
+// what was read, and the list is refreshed in any case. Closing the program
+// ends it too.
 void SerialRoute::readListedModules() {
   const int count = view_.table().count();
-  for (int index = 0; index < count; ++index) {
+  for (int index = 0; index < count && !view_.flags().closing; ++index) {
     // Each read keeps its own text: a failed close appends to the text it is
     // given, and the information text is no part of the parameter read's box.
     std::string infoText;

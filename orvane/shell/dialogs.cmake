@@ -26,3 +26,11 @@ trax_add_qtest(dlg_general_set_test
 if(TARGET dlg_general_set_test)
   add_dependencies(dlg_general_set_test trax-sim)
 endif()
+
+# The window's settings commands opening these dialogs, against trax-sim.
+trax_add_qtest(qt_settings_dialogs_test
+  SOURCES tests/qt_settings_dialogs_test.cpp
+  LIBS orvane_shell trax_test_support)
+if(TARGET qt_settings_dialogs_test)
+  add_dependencies(qt_settings_dialogs_test trax-sim)
+endif()

@@ -48,13 +48,4 @@ class EditorOperations {
   ClosingSequence closing_;
 };
 
-// The settings dialogs until the editor has them: every dialog ends as if
-// cancelled, so the commands make their checks and reads and stop there.
-class NoSettingsDialogs final : public SettingsDialogs {
- public:
-  bool editBasicSettings(ModuleRecord&, int) override { return false; }
-  bool editAdvancedSettings(AdvancedSettings&) override { return false; }
-  bool editPeerTable(std::vector<PeerEntry>&) override { return false; }
-};
-
 }  // namespace orvane

@@ -12,7 +12,7 @@
 namespace {
 
 const char* const kUsage =
-    "用法: orvane\n"
+    "用法: orvane [文档.opx]\n"
     "TRAX 以太网模块配置程序。启动后按程序目录中 Lumen_.ini 的 BroadcastAddress/BroadcastPort\n"
     "查找模块（默认广播到 255.255.255.255:58580）。\n"
     "  --help      显示此说明\n"
@@ -29,12 +29,17 @@ int main(int argc, char** argv) {
   QApplication::setOrganizationName(QStringLiteral("Tarsel"));
   QApplication::setApplicationName(QStringLiteral("Orvane"));
   orvane::COrvaneApp app;
+  app.prepareProcess();
   // Without Wirelet the editor does not run.
   if (!app.loadWirelet()) {
-    orvane::showMessageBox(nullptr, app.wireletNotFoundText(), "Orvane", orvane::MessageIcon::Error,
+    orvane::showMessageBox(nullptr, app.wireletNotFoundText(), app.version().productName,
+                           orvane::MessageIcon::Error,
                            orvane::MessageButtons::Ok);
     return 1;
   }
+  // A document named on the command line (the shell opening an .opx file).
+  const QStringList arguments = QApplication::arguments();
+  if (arguments.size() > 1) app.openDocument(arguments.at(1));
   app.show();
   const auto& config = app.core().config();
   if (config.copyMadeNow()) {

@@ -1,8 +1,10 @@
 #include "orvane_view.h"
 
 #include <QHeaderView>
+#include <QSettings>
 #include <set>
 
+#include "orvane/protocol/list_layout.h"
 #include "orvane/protocol/orvane_view_core.h"
 #include "qt_text.h"
 
@@ -12,8 +14,11 @@ namespace {
 constexpr int kTextRed = 10, kTextGreen = 10, kTextBlue = 80;
 constexpr int kFontPixelHeight = 15;
 
+// "宋体 " where it exists (the face name carries a trailing space); on
+// Debian the CJK face of fonts-wqy-microhei.
 QFont listFont() {
-  QFont font(qtText("宋体 "));  // the face name carries a trailing space
+  QFont font;
+  font.setFamilies({qtText("宋体 "), QStringLiteral("WenQuanYi Micro Hei")});
   font.setPixelSize(kFontPixelHeight);
   font.setWeight(QFont::Normal);
   font.setItalic(false);
@@ -53,13 +58,42 @@ COrvaneView::COrvaneView(OrvaneViewCore& core, std::function<void()> workerPump,
     setHorizontalHeaderItem(column, new QTableWidgetItem(qtText(listColumn.header)));
     setColumnWidth(column, listColumn.width);
   }
+  widenColumnsForTexts();
+  horizontalHeader()->setSectionsClickable(true);
+  horizontalHeader()->setSortIndicatorShown(false);
+  connect(horizontalHeader(), &QHeaderView::sectionClicked, this, &COrvaneView::headerClicked);
   connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
           &COrvaneView::onSelectionChanged);
+  buildContextMenu();
+  setAcceptDrops(true);
+  viewport()->setAcceptDrops(true);
 }
 
 COrvaneView::~COrvaneView() {
+  saveColumnWidths();
   // The rows go with the base class; no selection may reach a half-destroyed view.
   disconnect(selectionModel(), nullptr, this, nullptr);
+}
+
+// The widest texts of the IP and status columns are shown whole in the
+// list's font; the other columns keep their widths.
+void COrvaneView::widenColumnsForTexts() {
+  const QFontMetrics metrics(font());
+  constexpr int kCellPadding = 12;
+  for (const auto& [column, text] : widestColumnTexts()) {
+    const int needed = metrics.horizontalAdvance(qtText(text)) + kCellPadding;
+    if (columnWidth(column) < needed) setColumnWidth(column, needed);
+  }
+}
+
+// Column widths go to the user profile: section "ColumnWidths", entry
+// "MAC 地址", each width followed by ",". They are not read back.
+void COrvaneView::saveColumnWidths() const {
+  QString widths;
+  for (int column = 0; column < horizontalHeader()->count(); ++column)
+    widths += QString::number(columnWidth(column)) + QLatin1Char(',');
+  QSettings profile(QStringLiteral("Tarsel"), QStringLiteral("Orvane"));
+  profile.setValue(QStringLiteral("ColumnWidths/") + qtText(kColumnWidthsEntry), widths);
 }
 
 void COrvaneView::showEvent(QShowEvent* event) {
@@ -87,22 +121,27 @@ void COrvaneView::setCellText(int row, int column, const std::string& text) {
 void COrvaneView::deleteAllRows() {
   rebuilding_ = true;
   setRowCount(0);
+  rowColours_.clear();
   rebuilding_ = false;
 }
 
+// Not while the table holds 256 records: the list then stays as it was.
 void COrvaneView::refreshList(int row) {
+  if (core_.table().count() >= kModuleTableSize) return;
   if (row == -1)
     rebuildRows();
   else
     refreshRow(row);
 }
 
-// Every record of the table, in table order, also when all 256 are in use.
+// Every record of the table, in table order, each row's colour kept by its
+// position.
 void COrvaneView::rebuildRows() {
   const auto records = core_.table().snapshot();
   const int protocolType = core_.protocolType();
   rebuilding_ = true;
   setRowCount(0);
+  rowColours_.clear();
   setRowCount(static_cast<int>(records.size()));
   for (int row = 0; row < rowCount(); ++row) {
     const auto texts = formatModuleRow(records[static_cast<std::size_t>(row)], protocolType);
@@ -135,13 +174,6 @@ void COrvaneView::setRowTexts(int row, const ModuleRow& texts) {
     else
       setItem(row, column, new QTableWidgetItem(text));
   }
-}
-
-void COrvaneView::setRowColour(int row, int level) {
-  const Rgb rgb = levelColour(level);
-  const QColor colour(rgb.r, rgb.g, rgb.b);
-  for (int column = 0; column < kColumnCount; ++column)
-    if (QTableWidgetItem* cell = item(row, column)) cell->setBackground(colour);
 }
 
 void COrvaneView::selectAndFocus(int row) {

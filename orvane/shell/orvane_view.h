@@ -16,10 +16,15 @@
 // port, which calls the handlers below (named after their window messages).
 #include <QTableWidget>
 #include <functional>
+#include <map>
 #include <string>
+#include <vector>
 
 #include "orvane/protocol/command_enabling.h"
+#include "orvane/protocol/list_sort.h"
 #include "orvane/protocol/row_format.h"
+
+class QMenu;
 
 namespace orvane {
 
@@ -61,9 +66,9 @@ class COrvaneView final : public QTableWidget {
   bool commandEnabled(int command) const;
   bool commandChecked(int command) const;
   // Runs a command of the view by its id (kCmdFindModules, kCmdRouteTcpIp,
-  // kCmdRouteSerial, kCmdBasicSettings ... kCmdFactoryRestore). A disabled
-  // command does nothing. False for ids the view does not handle (export,
-  // test: the frame's own).
+  // kCmdRouteSerial, kCmdBasicSettings ... kCmdFactoryRestore, kCmdExport,
+  // kCmdTest). A disabled command does nothing. False for ids the view does
+  // not handle.
   bool runCommand(int command);
 
   // The main window's close (closeEvent): while a serial operation
@@ -74,6 +79,17 @@ class COrvaneView final : public QTableWidget {
   // flow of the user-interface thread itself, returns false too and closes
   // the frame once that flow has ended.
   bool queryClose();
+
+  // --- the list's own parts ---
+  // The header sort of a left click on `column`, Ctrl held or not.
+  void sortByColumn(int column, bool ctrl);
+  // UWM_RECOLOUR_ROWS (posted by the view after each sort).
+  void recolourRows();
+  // The SortArrow of a header item (as an int) under this role.
+  static constexpr int kSortArrowRole = Qt::UserRole + 1;
+  // The context menu (first submenu of menu 138) with its items enabled by
+  // the command enabling; the view pops it up at the cursor.
+  QMenu& contextMenu();
 
  public slots:
   // "查找模块" (32775): empties the list and starts a scan on the current route.
@@ -104,15 +120,32 @@ class COrvaneView final : public QTableWidget {
   void firmwareUpgradeStarted(int latestPercent);
   // UWM_PROGRESS for the progress dialog: percent 0-100, the last one 100.
   void progress(int percent);
+  // A document file (.opx) dropped on the list.
+  void documentDropped(const QString& file);
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void rebuildRows();
   void refreshRow(int row);
   void setRowTexts(int row, const ModuleRow& texts);
   void setRowColour(int row, int level);
+  void paintStoredColour(int row);
+  void headerClicked(int column);
+  void runSortPass(const SortPass& pass);
+  void reorderRows(const std::vector<int>& order);
+  void showSortArrows();
+  void buildContextMenu();
+  void reselectRememberedRow();
+  void saveColumnWidths() const;
+  void widenColumnsForTexts();
   void selectAndFocus(int row);
   void onSelectionChanged(const QItemSelection& selected, const QItemSelection& deselected);
   void rowSelected(int row);
@@ -122,6 +155,9 @@ class COrvaneView final : public QTableWidget {
   OrvaneViewCore& core_;
   std::function<void()> workerPump_;
   EditorOperations* operations_ = nullptr;
+  MultiColumnSort sort_;
+  std::map<int, Rgb> rowColours_;  // RowColourMap: background by row position
+  QMenu* contextMenu_ = nullptr;
   bool shown_ = false;
   bool rebuilding_ = false;  // rows come and go without counting as selections
 };

@@ -6,6 +6,8 @@
 #include <QPointer>
 
 #include "editor_operations.h"
+#include "list_hand_off.h"
+#include "platform/program_dir.h"
 #include "orvane/protocol/orvane_view_core.h"
 #include "orvane_view.h"
 
@@ -46,6 +48,10 @@ bool COrvaneView::runCommand(int command) {
     case kCmdPeerSettings: peerSettings(); return true;
     case kCmdFirmwareUpgrade: firmwareUpgrade(); return true;
     case kCmdFactoryRestore: factoryRestore(); return true;
+    case kCmdExport: exportModuleList(*this, core_.prompt(), window()); return true;
+    case kCmdTest:
+      testSelectedModule(*this, core_.table(), platform::programDirectory());
+      return true;
     default: return false;
   }
 }

@@ -58,6 +58,12 @@ void QtUiPort::portButton(const std::string& text, bool enabled) {
 
 void QtUiPort::waitCursor(bool on) {
   if (!attached_) return;
+  {
+    std::lock_guard lock(cursorMutex_);
+    if (!on && cursorDepth_ == 0) return;
+    cursorDepth_ += on ? 1 : -1;
+    if (cursorDepth_ != (on ? 1 : 0)) return;
+  }
   GuiThreadCalls::post(frame_, [frame = frame_, on] { frame->waitCursor(on); });
 }
 

@@ -5,6 +5,7 @@
 // call whose window has gone by the time it runs is dropped.
 #include <QPointer>
 #include <atomic>
+#include <mutex>
 
 #include "gui_thread_calls.h"
 #include "orvane/protocol/ui_port.h"
@@ -44,6 +45,10 @@ class QtUiPort final : public UiPort {
   QPointer<CMainFrame> frame_;
   QPointer<COrvaneView> view_;
   std::atomic<bool> attached_{false};
+  // Operations nest their wait cursors (a serial read inside a scan): the
+  // cursor goes when the outermost one ends.
+  std::mutex cursorMutex_;
+  int cursorDepth_ = 0;  // guarded by cursorMutex_
 };
 
 }  // namespace orvane

@@ -1,6 +1,7 @@
 // "恢复出厂设置": the command on the calling thread and operation 10 on the
 // worker, against modules behind the fake transport.
 #include <atomic>
+#include <thread>
 
 #include "settings_commands_fixture.h"
 #include "orvane/protocol/settings_texts.h"
@@ -121,6 +122,43 @@ TEST_F(FactoryRestoreTest, RestoresOnlyTheModuleTheCommandFound) {
   EXPECT_EQ(pumping.lastRestoreOutcome(), SettingsOutcome::NotRun);
   EXPECT_TRUE(prompt.boxes.empty());
   EXPECT_TRUE(codesSent().empty());
+}
+
+}  // namespace
+}  // namespace orvane
+
+namespace orvane {
+namespace {
+
+using namespace orvane::testing;
+
+// A worker that can only end once the user-interface thread serves it (as
+// one blocked in a sent call): the restore's unlimited wait, the other
+// starters and the commands' destruction all serve it through the view
+// core's worker pump instead of waiting for ever.
+TEST_F(FactoryRestoreTest, WaitsServeAWorkerBlockedOnTheUserInterfaceThread) {
+  scan({fake(1)});
+  std::atomic<bool> served{false};
+  core.setWorkerPump([&] { served = true; });
+  core.setOperationHandler(kOperationScan, kProtocolTcpIp, [&](int) {
+    while (!served) std::this_thread::yield();
+  });
+  auto blockedWorker = [&] {
+    served = false;
+    ASSERT_TRUE(core.startInitialScan());
+  };
+  blockedWorker();
+  prompt.answers = {MessageAnswer::Cancel};
+  EXPECT_EQ(commands.factoryRestore(0), SettingsOutcome::Started);
+  core.endWorker(BackgroundOperation::kNoLimit);
+  blockedWorker();
+  EXPECT_TRUE(core.findModules());
+  core.endWorker(BackgroundOperation::kNoLimit);
+  blockedWorker();
+  {
+    SettingsCommands another(core, dialogs);
+  }  // its destructor ends the worker
+  EXPECT_FALSE(core.worker().recorded());
 }
 
 }  // namespace

@@ -33,6 +33,7 @@ class DlgGeneralSetTest : public QObject {
   void refusals();
   void upDownLimits();
   void radiosShowAddresses();
+  void escapeInTheDescriptionCancels();
   void unchangedDialogWritesWhatTheCliWrites();
 };
 
@@ -182,6 +183,20 @@ void DlgGeneralSetTest::radiosShowAddresses() {
   expected.subnetMask = expected.currentMask;
   expected.gateway = expected.currentGateway;
   QVERIFY(dialog.record() == expected);
+}
+
+void DlgGeneralSetTest::escapeInTheDescriptionCancels() {
+  testing::ScriptedPrompt prompt;
+  CDlgGeneralSet dialog(module(), 0, prompt);
+  dialog.show();
+  QVERIFY(QTest::qWaitForWindowActive(&dialog));
+  auto* description = Controls(dialog).description;
+  description->setFocus();
+  QTest::keyClicks(description, QStringLiteral("x"));
+  QTest::keyClick(description, Qt::Key_Escape);
+  QVERIFY(!dialog.isVisible());
+  QCOMPARE(dialog.result(), int(QDialog::Rejected));
+  QVERIFY(dialog.record() == module());
 }
 
 // trax-sim on a free loopback port with its wire log; a marker datagram

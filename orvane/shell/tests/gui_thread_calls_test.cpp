@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "orvane/protocol/background_operation.h"
-#include "shell_tests.h"
 #include "worker_thread.h"
 
 namespace orvane::shell_tests {
@@ -79,8 +78,8 @@ class GuiThreadCallsTest : public QObject {
 
 }  // namespace
 
-std::unique_ptr<QObject> guiThreadCallsTest() { return std::make_unique<GuiThreadCallsTest>(); }
 
 }  // namespace orvane::shell_tests
 
+QTEST_MAIN(orvane::shell_tests::GuiThreadCallsTest)
 #include "gui_thread_calls_test.moc"

@@ -13,7 +13,6 @@
 #include "orvane/shell/dlg_port.h"
 #include "orvane/shell/file_filter.h"
 #include "orvane/shell/qt_prompt.h"
-#include "shell_tests.h"
 #include "test_support/temp_dir.h"
 #include "worker_thread.h"
 
@@ -170,8 +169,8 @@ class PromptTest : public QObject {
 
 }  // namespace
 
-std::unique_ptr<QObject> promptTest() { return std::make_unique<PromptTest>(); }
 
 }  // namespace orvane::shell_tests
 
+QTEST_MAIN(orvane::shell_tests::PromptTest)
 #include "prompt_test.moc"

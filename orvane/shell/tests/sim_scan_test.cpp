@@ -13,7 +13,6 @@
 #include "orvane/shell/main_status_bar.h"
 #include "orvane/shell/orvane_app.h"
 #include "orvane/shell/orvane_view.h"
-#include "shell_tests.h"
 #include "test_support/child_process.h"
 #include "test_support/temp_dir.h"
 
@@ -114,8 +113,8 @@ class SimScanTest : public QObject {
 
 }  // namespace
 
-std::unique_ptr<QObject> simScanTest() { return std::make_unique<SimScanTest>(); }
 
 }  // namespace orvane::shell_tests
 
+QTEST_MAIN(orvane::shell_tests::SimScanTest)
 #include "sim_scan_test.moc"
