@@ -2,8 +2,9 @@
 
 namespace orvane::settings_file {
 
-bool SettingsFileDialogs::editBasicSettings(ModuleRecord& record, int) {
-  if (!wanted_) {
+bool SettingsFileDialogs::editBasicSettings(ModuleRecord& record, int protocolType) {
+  if (mode_ == Mode::Forward) return others_ && others_->editBasicSettings(record, protocolType);
+  if (mode_ == Mode::Capture) {
     captured_.basic = record;
     return false;
   }
@@ -19,7 +20,8 @@ bool SettingsFileDialogs::editBasicSettings(ModuleRecord& record, int) {
 }
 
 bool SettingsFileDialogs::editAdvancedSettings(AdvancedSettings& settings) {
-  if (!wanted_) {
+  if (mode_ == Mode::Forward) return others_ && others_->editAdvancedSettings(settings);
+  if (mode_ == Mode::Capture) {
     captured_.advanced = settings;
     return false;
   }
@@ -29,7 +31,8 @@ bool SettingsFileDialogs::editAdvancedSettings(AdvancedSettings& settings) {
 }
 
 bool SettingsFileDialogs::editPeerTable(std::vector<PeerEntry>& entries) {
-  if (!wanted_) {
+  if (mode_ == Mode::Forward) return others_ && others_->editPeerTable(entries);
+  if (mode_ == Mode::Capture) {
     captured_.peers = entries;
     return false;
   }
@@ -43,9 +46,10 @@ SettingsOutcome readThroughCommands(SettingsCommands& commands, SettingsFileDial
   for (auto command : {&SettingsCommands::basicSettings, &SettingsCommands::advancedSettings,
                        &SettingsCommands::peerSettings}) {
     const auto outcome = (commands.*command)(row);
-    if (outcome != SettingsOutcome::Cancelled) return outcome;
+    if (outcome != SettingsOutcome::Cancelled) return dialogs.forward(), outcome;
   }
   settings = dialogs.captured();
+  dialogs.forward();
   settings.advanced.mac = settings.basic.mac;
   return SettingsOutcome::Done;
 }
@@ -64,7 +68,7 @@ SettingsOutcome writeThroughCommands(SettingsCommands& commands, SettingsFileDia
     outcome = (commands.*command)(row);
     if (outcome != SettingsOutcome::Done) break;
   }
-  dialogs.capture();
+  dialogs.forward();
   return outcome;
 }
 

@@ -14,10 +14,15 @@ namespace orvane::settings_file {
 
 class SettingsFileDialogs final : public SettingsDialogs {
  public:
-  // What the next dialogs take: nothing (they record and cancel), or the
-  // settings their OK hands back.
-  void capture() { wanted_ = nullptr; }
-  void apply(const ModuleSettings& wanted) { wanted_ = &wanted; }
+  // Outside a file flow the dialogs are `others` (the editor's own; none on
+  // the command line, where they cancel).
+  explicit SettingsFileDialogs(SettingsDialogs* others = nullptr) : others_(others) {}
+
+  // What the next dialogs do: record what they are opened with and cancel,
+  // hand back `wanted` with OK, or be the other dialogs again.
+  void capture() { mode_ = Mode::Capture, captured_ = {}; }
+  void apply(const ModuleSettings& wanted) { mode_ = Mode::Apply, wanted_ = &wanted; }
+  void forward() { mode_ = Mode::Forward, wanted_ = nullptr; }
   // What the dialogs were opened with since capture().
   const ModuleSettings& captured() const { return captured_; }
 
@@ -26,6 +31,9 @@ class SettingsFileDialogs final : public SettingsDialogs {
   bool editPeerTable(std::vector<PeerEntry>& entries) override;
 
  private:
+  enum class Mode { Forward, Capture, Apply };
+  SettingsDialogs* others_;
+  Mode mode_ = Mode::Forward;
   const ModuleSettings* wanted_ = nullptr;
   ModuleSettings captured_;
 };
