@@ -1,7 +1,8 @@
 # `cmake --install` lays out the program directory, relocatable under any prefix:
 #
-#   <prefix>/lib/trax/                 orvane, orvane-cli, trax-sim, plc-sim, the four
-#                                      libraries, Lumen_.ini, the sample image, the help pages
+#   <prefix>/lib/trax/                 orvane, orvane-cli, tessor-cli, trax-sim, plc-sim,
+#                                      the four libraries, Lumen_.ini, the sample image,
+#                                      the help pages
 #   <prefix>/lib/trax/ORVANETEST/      tessor and its Config.ini
 #   <prefix>/share/trax/scenarios/     the simulators' scenario files
 #   <prefix>/bin/                      links to the programs people type
@@ -11,7 +12,7 @@
 # its own directory, so the whole tree may be moved. Lumen_.ini and Config.ini
 # keep the modules' real destinations; a user who cannot write them gets a
 # copy under ~/.config/trax (platform/settings_location.h).
-# Install components: `suite` (the editor, Tessor, orvane-cli, the libraries)
+# Install components: `suite` (the editor, Tessor, the two CLIs, the libraries)
 # and `simulators` (trax-sim, plc-sim and their scenarios).
 # Targets that join the build later are installed as soon as they exist.
 
@@ -44,6 +45,9 @@ endfunction()
 
 trax_install_program(orvane suite)
 trax_install_program(orvane-cli suite)
+# Beside orvane-cli, as in the build tree: its defaults come from a Config.ini
+# beside it, not from the one the window rewrites (--config names that one).
+trax_install_program(tessor-cli suite)
 trax_install_program(tessor suite SUBDIR ORVANETEST)
 trax_install_program(trax-sim simulators)
 trax_install_program(plc_sim simulators)
@@ -87,7 +91,8 @@ install(FILES data/mime/orvane.xml DESTINATION share/mime/packages COMPONENT sui
 # Manual pages, compressed as Debian wants them, each checked against its
 # program's --help so that neither drifts from the other.
 set(trax_manual_pages)
-foreach(page orvane-cli:orvane-cli:suite trax-sim:trax-sim:simulators plc-sim:plc_sim:simulators)
+foreach(page orvane:orvane:suite orvane-cli:orvane-cli:suite tessor:tessor:suite
+             tessor-cli:tessor-cli:suite trax-sim:trax-sim:simulators plc-sim:plc_sim:simulators)
   string(REPLACE ":" ";" page ${page})
   list(GET page 0 name)
   list(GET page 1 target)

@@ -1,5 +1,5 @@
 # `cpack` (after a build) makes two Debian packages from the install
-# components: trax-suite (the editor, Tessor, orvane-cli and the libraries)
+# components: trax-suite (the editor, Tessor, their CLIs and the libraries)
 # and trax-simulators (trax-sim, plc-sim and their scenarios). Dependencies
 # are those of the installed binaries as dpkg-shlibdeps finds them (Qt 6
 # base, libmodbus, the C++ runtime), plus a CJK font for the windows' texts.
@@ -28,7 +28,8 @@ set(CPACK_DEBIAN_SUITE_PACKAGE_DEPENDS "fonts-wqy-microhei | fonts-noto-cjk")
 set(CPACK_DEBIAN_SUITE_DESCRIPTION "Orvane finds TRAX modules on the plant network, reads and writes their
 settings and peer tables, and upgrades their firmware, over the network or
 through the PLC's serial port; orvane-cli does the same from scripts.
-Tessor tests Modbus TCP servers. Wirelet and Corvel are serial libraries for
+Tessor tests Modbus TCP servers; tessor-cli reads, writes and polls
+PLC registers from scripts. Wirelet and Corvel are serial libraries for
 PLC drivers.")
 set(CPACK_DEBIAN_SIMULATORS_PACKAGE_NAME trax-simulators)
 set(CPACK_DEBIAN_SIMULATORS_DESCRIPTION "Simulated TRAX modules and a simulated PLC, for training and tests:

@@ -43,15 +43,20 @@ wait_for() {
   echo "$found"
 }
 
-"$demo/trax-sim" --listen 127.0.0.1:0 --scenario sim/trax_sim/scenarios/demo.json --log >"$demo/trax-sim.log" 2>&1 &
+# Its modules serve Modbus TCP on their own addresses 127.0.0.N, all on port
+# 1502, which Tessor's Config.ini names: the editor's test command (Ctrl+T)
+# hands Tessor a module's address, and Tessor reads it there.
+"$demo/trax-sim" --listen 127.0.0.1:0 --keep-modbus-ports --scenario sim/trax_sim/scenarios/demo.json --log \
+  >"$demo/trax-sim.log" 2>&1 &
 pids+=($!)
 port=$(wait_for "$demo/trax-sim.log" 's/^listening 127\.0\.0\.1:\([0-9]*\)$/\1/p')
 scan_port=$(wait_for "$demo/trax-sim.log" 's/^scan-listening 127\.0\.0\.1:\([0-9]*\)$/\1/p')
+modbus_port=$(wait_for "$demo/trax-sim.log" 's/^modbus-listening 127\.0\.0\.11:\([0-9]*\) .*$/\1/p')
 "$demo/plc-sim" --scenario sim/plc_sim/scenarios/demo.json >"$demo/plc-sim.log" 2>&1 &
 pids+=($!)
 pty=$(wait_for "$demo/plc-sim.log" 's/^pty: \(.*\)$/\1/p')
 export TRAX_COM5=$pty
-echo "demo: trax-sim on 127.0.0.1:$port (scan 127.0.0.1:$scan_port, frames in $demo/trax-sim.log)"
+echo "demo: trax-sim on 127.0.0.1:$port (scan 127.0.0.1:$scan_port, Modbus TCP on 127.0.0.N:$modbus_port, frames in $demo/trax-sim.log)"
 echo "demo: plc-sim on $pty = COM5"
 
 cat >"$demo/Lumen_.ini" <<INI
@@ -62,12 +67,12 @@ FirmwareFileName=M4-TRAX100.bin
 BroadcastAddress=127.0.0.1
 BroadcastPort=$port
 INI
+# Tessor's Config.ini: the one that travels with it, whose data exchange
+# settings make Tessor take the editor's hand-off (a file without them opens
+# on Tessor's defaults), with the port and the scan pointed at trax-sim.
 mkdir -p "$demo/ORVANETEST"
-cat >"$demo/ORVANETEST/Config.ini" <<INI
-[MODBUSTCPIP]
-ScanAddress=127.0.0.1
-ScanPort=$scan_port
-INI
+sed -e "s/^ScanPort=.*\r\$/ScanPort=$scan_port\r/" -e "s/^\[MODBUSTCPIP\]\r\$/[MODBUSTCPIP]\r\nPort=$modbus_port\r/" \
+  tessor/gui/Config.ini >"$demo/ORVANETEST/Config.ini"
 
 step() { printf '\n== %s\n' "$*"; }
 tour() {

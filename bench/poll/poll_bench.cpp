@@ -8,12 +8,10 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
-#include <sstream>
 #include <string>
 
-#include "common/help_and_version.h"
+#include "bench/poll/bench_session.h"
 #include "tessor/core/polling_worker.h"
-#include "test_support/child_process.h"
 
 namespace {
 
@@ -27,21 +25,6 @@ const char* const kUsage =
     "  --seconds N   seconds per run, 1 to 10 (default 2)\n"
     "  --help        this text\n"
     "  --version     the suite's version\n";
-
-class SilentPrompt : public tessor::Prompt {
- public:
-  tessor::PromptAnswer ask(const tessor::PromptMessage& m) override {
-    std::fprintf(stderr, "message: %s\n", m.text.c_str());
-    return tessor::PromptAnswer::Ok;
-  }
-};
-
-class NoFields : public tessor::RequestView {
- public:
-  void selectStartAddress() override {}
-  void selectLength() override {}
-  void setLengthText(const std::string&) override {}
-};
 
 // Stops the worker when the time is up or the cycle limit is reached.
 class DeadlineView : public tessor::PollingView {
@@ -60,19 +43,12 @@ class DeadlineView : public tessor::PollingView {
 };
 
 double tessorRate(std::uint16_t port, int seconds) {
-  tessor::DataTable table;
-  SilentPrompt prompt;
-  NoFields fields;
-  tessor::ModbusSession session(tessor::linkedQuorra(), table, prompt, fields);
-  tessor::ConnectionFields connection;
-  connection.ip = {127, 0, 0, 1};
-  connection.port = port;
-  connection.timeout = 10;
-  if (!session.Connect(connection)) return 0;
-  session.setFields({"R2000", "100", 1});
+  bench::LoopbackSession loopback(1);
+  if (!loopback.connect(port)) return 0;
+  auto& session = loopback.session();
   const auto start = Clock::now();
   DeadlineView view(start + std::chrono::seconds(seconds));
-  tessor::PollingWorker worker(session, prompt, view, tessor::systemPollClock());
+  tessor::PollingWorker worker(session, loopback.prompt(), view, tessor::systemPollClock());
   view.worker = &worker;
   tessor::PollingSettings settings;
   settings.functionCode = 3;
@@ -125,25 +101,12 @@ double sleepCeiling() {
   return kCycles / std::chrono::duration<double>(Clock::now() - start).count();
 }
 
-std::uint16_t portOf(test_support::ChildProcess& server) {
-  const auto line = server.waitForLine("PORT ", 20);
-  if (!line) return 0;
-  std::istringstream in(*line);
-  int port = 0;
-  in >> port;
-  return static_cast<std::uint16_t>(port);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (const auto answered = trax::answerHelpOrVersion(argc, argv, "bench_poll", kUsage)) return *answered;
-  int seconds = 2;
-  if (argc == 3 && std::strcmp(argv[1], "--seconds") == 0) seconds = std::atoi(argv[2]);
-  if ((argc != 1 && argc != 3) || seconds < 1 || seconds > 10) {
-    std::fputs(kUsage, stderr);
-    return 2;
-  }
+  const auto arguments = bench::benchArguments(argc, argv, "bench_poll", kUsage);
+  if (arguments.exitStatus) return *arguments.exitStatus;
+  const int seconds = arguments.seconds;
   std::printf("FC3, 100 registers from R2000, polling time 0, %d s per run (cycles/s)\n", seconds);
   std::printf("%-12s %12s %12s %12s\n", "server", "tessor", "tessor-cli", "mbpoll -l 11");
   test_support::ChildProcess pymodbus("/usr/bin/python3", {TESSOR_PEER});
@@ -151,7 +114,7 @@ int main(int argc, char** argv) {
   const std::pair<const char*, test_support::ChildProcess*> servers[] = {{"pymodbus", &pymodbus},
                                                                          {"libmodbus", &libmodbus}};
   for (const auto& [name, server] : servers) {
-    const std::uint16_t port = portOf(*server);
+    const std::uint16_t port = bench::serverPort(*server);
     if (port == 0) {
       std::printf("%-12s did not start\n", name);
       continue;

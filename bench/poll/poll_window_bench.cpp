@@ -16,13 +16,10 @@
 #include <QTest>
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <fstream>
-#include <sstream>
 
-#include "common/help_and_version.h"
+#include "bench/poll/bench_session.h"
 #include "tessor/gui/modbus_test_dlg.h"
-#include "test_support/child_process.h"
 #include "test_support/temp_dir.h"
 
 namespace {
@@ -37,21 +34,6 @@ const char* const kUsage =
     "  --help      this text\n"
     "  --version   the suite's version\n";
 
-class SilentPrompt : public tessor::Prompt {
- public:
-  tessor::PromptAnswer ask(const tessor::PromptMessage& m) override {
-    std::fprintf(stderr, "message: %s\n", m.text.c_str());
-    return tessor::PromptAnswer::Ok;
-  }
-};
-
-class NoFields : public tessor::RequestView {
- public:
-  void selectStartAddress() override {}
-  void selectLength() override {}
-  void setLengthText(const std::string&) override {}
-};
-
 class CountingView : public tessor::PollingView {
  public:
   void pollStatus() override {}
@@ -60,18 +42,11 @@ class CountingView : public tessor::PollingView {
 };
 
 double coreRate(std::uint16_t port, int seconds) {
-  tessor::DataTable table;
-  SilentPrompt prompt;
-  NoFields fields;
-  tessor::ModbusSession session(tessor::linkedQuorra(), table, prompt, fields);
-  tessor::ConnectionFields connection;
-  connection.ip = {127, 0, 0, 1};
-  connection.port = port;
-  connection.timeout = 10;
-  if (!session.Connect(connection)) return 0;
-  session.setFields({"R2000", "100", 2});
+  bench::LoopbackSession loopback(2);
+  if (!loopback.connect(port)) return 0;
+  auto& session = loopback.session();
   CountingView view;
-  tessor::PollingWorker worker(session, prompt, view, tessor::systemPollClock());
+  tessor::PollingWorker worker(session, loopback.prompt(), view, tessor::systemPollClock());
   if (!worker.Start({})) return 0;
   const auto start = Clock::now();
   std::this_thread::sleep_for(std::chrono::seconds(seconds));
@@ -98,26 +73,17 @@ long residentKb() {
   return 0;
 }
 
-std::uint16_t serverPort(test_support::ChildProcess& server) {
-  const auto line = server.waitForLine("PORT ", 20);
-  return line ? static_cast<std::uint16_t>(std::stoi(*line)) : 0;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (const auto answered = trax::answerHelpOrVersion(argc, argv, "bench_poll_window", kUsage)) return *answered;
-  int seconds = 2;
-  if (argc == 3 && std::strcmp(argv[1], "--seconds") == 0) seconds = std::atoi(argv[2]);
-  if ((argc != 1 && argc != 3) || seconds < 1 || seconds > 10) {
-    std::fputs(kUsage, stderr);
-    return 2;
-  }
+  const auto arguments = bench::benchArguments(argc, argv, "bench_poll_window", kUsage);
+  if (arguments.exitStatus) return *arguments.exitStatus;
+  const int seconds = arguments.seconds;
   const auto processStart = Clock::now();
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   test_support::ChildProcess server(BENCH_BIN_DIR "/bench_modbus_server", {});
-  const std::uint16_t port = serverPort(server);
+  const std::uint16_t port = bench::serverPort(server);
   if (port == 0) return 1;
   test_support::TempDir dir;
   std::ofstream(dir.path() / "Config.ini", std::ios::binary) << config(port);

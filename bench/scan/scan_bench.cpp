@@ -61,6 +61,10 @@ void benchSize(int modules) {
   test_support::ChildProcess makeImage(
       kSim, {"make-image", "--kind", "system", "--version", "4.1.0.0", "--size", "4096",
              (dir.path() / "M4-TRAX100.bin").string()});
+  // stop() sends SIGTERM at once: the image is only complete once the tool
+  // has ended, which closes its output.
+  while (makeImage.readLine()) {
+  }
   makeImage.stop();
   std::FILE* ini = std::fopen((dir.path() / "Lumen_.ini").c_str(), "w");
   std::fputs("[App]\r\nFirmwareFileName=M4-TRAX100.bin\r\n", ini);

@@ -31,7 +31,8 @@ bool CliDialogs::editBasicSettings(ModuleRecord& record, int protocolType) {
   // addresses in use, which are what its OK writes back.
   if (form.radiosEnabled) {
     if (basic.automatic) forms::chooseAddressing(form, record, true);
-    if (basic.ip || basic.mask || basic.gateway) forms::chooseAddressing(form, record, false);
+    if (basic.manual || basic.ip || basic.mask || basic.gateway)
+      forms::chooseAddressing(form, record, false);
   }
   if (basic.id) form.idText = *basic.id;
   if (basic.name) form.name = *basic.name;

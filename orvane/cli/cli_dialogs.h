@@ -18,8 +18,11 @@ namespace orvane::cli {
 struct BasicChanges {
   std::optional<std::string> id, name, description;  // as typed into the edits
   bool automatic = false;                            // --dhcp
+  bool manual = false;  // "手动设置IP地址" without new addresses (apply's dhcp column)
   std::optional<Ipv4Bytes> ip, mask, gateway;        // --ip, --mask, --gateway
-  bool any() const { return id || name || description || automatic || ip || mask || gateway; }
+  bool any() const {
+    return id || name || description || automatic || manual || ip || mask || gateway;
+  }
 };
 
 struct AdvancedChanges {

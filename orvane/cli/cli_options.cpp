@@ -1,7 +1,9 @@
 #include "cli_options.h"
 
 #include <cctype>
-#include <charconv>
+#include <climits>
+
+#include "common/command_line.h"
 
 namespace orvane::cli {
 
@@ -9,58 +11,41 @@ std::optional<int> parseComPort(std::string_view text) {
   if (text.size() < 4 || text.size() > 12) return std::nullopt;
   for (std::size_t i = 0; i < 3; ++i)
     if (std::toupper(static_cast<unsigned char>(text[i])) != "COM"[i]) return std::nullopt;
-  int port = 0;
-  const auto digits = text.substr(3);
-  const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), port);
-  if (ec != std::errc() || end != digits.data() + digits.size() || port < 1) return std::nullopt;
-  return port;
+  const auto port = trax::boundedNumber(text.substr(3), 1, INT_MAX);
+  if (!port) return std::nullopt;
+  return static_cast<int>(*port);
 }
+
+namespace {
+
+// Checks one global option's value and keeps it; the refusal's text otherwise.
+std::string takeGlobalOption(GlobalOptions& options, const std::string& option, const std::string& value) {
+  if (option == "--target") {
+    options.target = platform::parseEndpoint(value);
+    if (!options.target || options.target->port == 0) return "无效的目标地址: " + value + " (应为 主机:端口)";
+  } else if (option == "--serial") {
+    options.serialPort = parseComPort(value);
+    if (!options.serialPort) return "无效的串口: " + value + " (应为 COMn)";
+  } else {
+    options.config = value;
+  }
+  return {};
+}
+
+}  // namespace
 
 CommandLine parseCommandLine(const std::vector<std::string>& args) {
   CommandLine line;
-  std::size_t i = 0;
-  for (; i < args.size(); ++i) {
-    const auto& arg = args[i];
-    if (arg == "--help" || arg == "-h") {
-      line.help = true;
-      return line;
-    }
-    if (arg == "--version") {
-      line.version = true;
-      return line;
-    }
-    if (arg != "--target" && arg != "--config" && arg != "--serial") break;
-    if (i + 1 >= args.size()) {
-      line.error = arg + " 缺少参数";
-      return line;
-    }
-    const auto& value = args[++i];
-    if (arg == "--target") {
-      line.options.target = platform::parseEndpoint(value);
-      if (!line.options.target || line.options.target->port == 0) {
-        line.error = "无效的目标地址: " + value + " (应为 主机:端口)";
-        return line;
-      }
-    } else if (arg == "--serial") {
-      line.options.serialPort = parseComPort(value);
-      if (!line.options.serialPort) {
-        line.error = "无效的串口: " + value + " (应为 COMn)";
-        return line;
-      }
-    } else {
-      line.options.config = value;
-    }
-  }
-  if (i >= args.size()) {
-    line.error = "缺少子命令";
-    return line;
-  }
-  if (args[i].rfind("--", 0) == 0) {
-    line.error = "未知选项: " + args[i];
-    return line;
-  }
-  line.subcommand = args[i];
-  line.arguments.assign(args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
+  auto leading = trax::splitLeadingOptions(
+      args, {"--target", "--config", "--serial"}, "缺少子命令",
+      [&line](const std::string& option, const std::string& value) {
+        return takeGlobalOption(line.options, option, value);
+      });
+  line.subcommand = std::move(leading.command);
+  line.arguments = std::move(leading.arguments);
+  line.error = std::move(leading.error);
+  line.help = leading.help;
+  line.version = leading.version;
   return line;
 }
 

@@ -1,6 +1,7 @@
 #include <array>
 #include <ostream>
 
+#include "apply_command.h"
 #include "export_command.h"
 #include "firmware_commands.h"
 #include "settings_subcommands.h"
@@ -10,7 +11,7 @@
 namespace orvane::cli {
 namespace {
 
-const std::array<Subcommand, 10> kSubcommands{{
+const std::array<Subcommand, 11> kSubcommands{{
     {"scan", "[--json]", "查找网络中的模块，每个模块输出一行（或 JSON）", runScan, true},
     {"basic",
      "MAC [--id N] [--name 文本] [--description 文本] [--dhcp | --ip A [--mask M] [--gateway G]]"
@@ -20,6 +21,9 @@ const std::array<Subcommand, 10> kSubcommands{{
      "高级配置：显示或设置 Modbus 主机/从机时间", runAdvanced},
     {"peers", "MAC [--set 文件] [--json]", "点对点配置：显示点对点表，或写入文件中的条目（JSON）",
      runPeers},
+    {"apply", "FILE.csv [--yes] [--dry-run] [--wait 毫秒]",
+     "批量配置：按 CSV 文件逐个模块写入基本/高级设置；退出码 0 全部成功、1 部分失败、2 文件被拒绝",
+     runApply},
     {"restore", "MAC [--yes]", "恢复出厂设置（不带 --yes 时在终端上确认）", runRestore, true},
     {"save", "MAC 文件|-", "把模块的基本配置、高级配置和点对点表保存到设置文件（JSON）", runSave},
     {"load", "MAC 文件 [--yes] [--identity] [--wait 毫秒]",

@@ -75,16 +75,26 @@ SettingsSession::SettingsSession(DatagramTransport& transport, ConfigStore confi
 SettingsSession::~SettingsSession() { core_.worker().end(BackgroundOperation::kNoLimit); }
 
 std::optional<int> SettingsSession::findRow(const MacAddress& mac) {
-  if (!scanModules(core_, streams_.err)) return std::nullopt;
+  if (!scan()) return std::nullopt;
+  return rowOf(mac);
+}
+
+bool SettingsSession::scan() {
+  if (!scanModules(core_, streams_.err)) return false;
   std::vector<std::string> rows;
   for (const auto& record : core_.table().snapshot()) rows.push_back(macText(record.mac));
   ui_.setRows(rows);
-  const auto row = std::find(rows.begin(), rows.end(), macText(mac));
-  if (row == rows.end()) {
-    streams_.err << "未找到模块: " << macText(mac) << '\n';
-    return std::nullopt;
+  return true;
+}
+
+std::optional<int> SettingsSession::rowOf(const MacAddress& mac) {
+  for (int row = 0;; ++row) {
+    const auto text = ui_.rowMacText(row);
+    if (text.empty()) break;
+    if (text == macText(mac)) return row;
   }
-  return static_cast<int>(row - rows.begin());
+  streams_.err << "未找到模块: " << macText(mac) << '\n';
+  return std::nullopt;
 }
 
 bool SettingsSession::enabled(int command, int row) {

@@ -47,6 +47,11 @@ class SettingsSession {
   // Scans and finds the list row of `mac`. Nothing, after a message on
   // standard error, when the scan failed or no module has that MAC.
   std::optional<int> findRow(const MacAddress& mac);
+  // The two halves of findRow, for commands that find many modules after
+  // one scan: the scan (false after its message) and the row of `mac` in the
+  // list it filled (nothing after "未找到模块").
+  bool scan();
+  std::optional<int> rowOf(const MacAddress& mac);
   // The editor's enabling of `command` for the row; false after a message.
   bool enabled(int command, int row);
 

@@ -106,6 +106,7 @@ FaultRule parseFaultRule(const json& object) {
   if (rule.kind == FaultKind::Result && rule.value == 0)
     throw std::runtime_error("fault: a result fault needs a non-zero \"value\"");
   if (rule.kind == FaultKind::SilentAfterWrite) rule.value = intField(object, "value", 1, 1, 1000000);
+  if (rule.kind == FaultKind::SilentAfterRestart) rule.value = intField(object, "value", 0, 0, 1000000);
   const int defaultMs = rule.kind == FaultKind::SilentAfterRestart ? -1 : 0;
   rule.ms = intField(object, "ms", defaultMs, -1, 3600000);
   if (rule.kind == FaultKind::Delay && rule.ms < 0) throw std::runtime_error("fault: delay needs \"ms\" >= 0");

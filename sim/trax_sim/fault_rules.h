@@ -20,7 +20,8 @@ enum class FaultKind {
   SilentAfterWrite,      // after an accepted settings write, the next `value` requests go unanswered
   NeverEnterBootLoader,  // EnterBootLoader is not answered and the module stays where it is
   BootLoaderSilent,      // the boot loader answers nothing
-  SilentAfterRestart,    // after RestartModule the module stays silent `ms` (absent: for good)
+  SilentAfterRestart,    // after RestartModule the module stays silent `ms` (absent: for good), or
+                         // once back leaves the next `value` requests unanswered
   Exception,             // Modbus TCP only: the request is answered with exception `value`, nothing changes
 };
 
@@ -28,7 +29,7 @@ struct FaultRule {
   FaultKind kind = FaultKind::Silent;
   std::vector<std::uint8_t> codes;  // empty: every command
   int times = -1;                   // applications left; -1 without limit
-  int value = 1;                    // Result: result byte; SilentAfterWrite: request count; Exception: code
+  int value = 1;                    // Result: result byte; SilentAfter*: request count; Exception: code
   int ms = 0;                       // Delay; SilentAfterRestart (-1: for good)
   int size = 600;                   // Overlong: whole datagram size
   int block = 0;                    // Result: only this WriteFirmwareBlock number (0: any)

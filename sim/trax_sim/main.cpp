@@ -62,7 +62,8 @@ DatagramLoop::Clock runClock() {
 
 // Every module with a "modbus" object gets its listening socket; the bound port
 // goes back into the module, where the scan reply reports it. Like the scan
-// port, a port-0 --listen (tests side by side) gives every module a free port.
+// port, a port-0 --listen (tests side by side) gives every module a free port,
+// unless the scenario's ports are to be kept (the demo).
 void openModbus(Simulator& simulator, ModbusServer& server, const Options& options) {
   auto& modules = simulator.modules();
   for (std::size_t i = 0; i < modules.size(); ++i) {
@@ -70,7 +71,7 @@ void openModbus(Simulator& simulator, ModbusServer& server, const Options& optio
     if (!service) continue;
     const platform::Endpoint at{static_cast<std::uint32_t>(service->address[0] << 24 | service->address[1] << 16 |
                                                            service->address[2] << 8 | service->address[3]),
-                                options.listen.port == 0 ? std::uint16_t{0} : service->port};
+                                options.listen.port == 0 && !options.keepModbusPorts ? std::uint16_t{0} : service->port};
     service->port = server.listen(at, i).port;
   }
 }

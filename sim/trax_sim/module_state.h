@@ -42,9 +42,11 @@ struct BasicSettings {
   std::array<std::uint8_t, kNameBytes> name{};
   std::array<std::uint8_t, kDescriptionBytes> description{};
   std::uint8_t addressMode = 1;  // 0 automatic, 1 manual
-  Ipv4 ipAddress{192, 168, 10, 10};
+  // Loopback, so that whatever is handed an address of the simulation (the
+  // editor's test command above all) connects on this machine only.
+  Ipv4 ipAddress{127, 0, 0, 10};
   Ipv4 subnetMask{255, 255, 255, 0};
-  Ipv4 gateway{192, 168, 10, 1};
+  Ipv4 gateway{127, 0, 0, 1};
 };
 
 struct AdvancedSettings {
@@ -108,9 +110,9 @@ struct Module {
   VersionInfo versions;
   std::uint8_t fixedId = 0;
   BasicSettings basic;
-  Ipv4 currentIp{192, 168, 10, 10};
+  Ipv4 currentIp{127, 0, 0, 10};
   Ipv4 currentMask{255, 255, 255, 0};
-  Ipv4 currentGateway{192, 168, 10, 1};
+  Ipv4 currentGateway{127, 0, 0, 1};
   AdvancedSettings advanced;
   std::vector<PeerEntry> peers;
   FactorySettings factory;

@@ -16,6 +16,7 @@ const char* const kUsage =
     "  --scan-listen HOST:PORT module scan port (default HOST:28784, or a free port with --listen ...:0)\n"
     "  --no-scan               do not answer the module scan\n"
     "  --allow-non-loopback    allow binding an address outside 127.0.0.0/8\n"
+    "  --keep-modbus-ports     serve Modbus TCP on the scenario's ports even with --listen ...:0\n"
     "  --scenario FILE         modules from a scenario file (JSON)\n"
     "  --module JSON           one module, as an object of the scenario file\n"
     "  --modules N             N generated ordinary modules\n"
@@ -104,6 +105,7 @@ Options parseOptions(const std::vector<std::string>& args) {
     else if (a == "--scan-listen") o.scanListen = parseListen(value(), a);
     else if (a == "--no-scan") o.scanEnabled = false;
     else if (a == "--allow-non-loopback") o.allowNonLoopback = true;
+    else if (a == "--keep-modbus-ports") o.keepModbusPorts = true;
     else if (a == "--scenario") o.scenarioFiles.push_back(value());
     else if (a == "--module") o.moduleTexts.push_back(value());
     else if (a == "--modules") o.generatedCount = parseCount(value(), a, 65535, "a number of modules (0 to 65535)");

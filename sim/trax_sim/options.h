@@ -18,6 +18,9 @@ struct Options {
   std::optional<platform::Endpoint> scanListen;  // absent: derived from `listen`
   bool scanEnabled = true;
   bool allowNonLoopback = false;
+  // The scenario's Modbus TCP ports even with a port-0 --listen: the demo's
+  // modules all serve on the one port that Tessor's settings name.
+  bool keepModbusPorts = false;
   bool log = false;
   bool logReplies = false;
   std::vector<std::string> scenarioFiles;

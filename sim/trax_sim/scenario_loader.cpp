@@ -219,7 +219,9 @@ std::vector<Module> generateModules(int count, const Version4& firmware, const T
     m.basic.moduleId = static_cast<std::uint32_t>(n);
     m.basic.name = gbkField<kNameBytes>("模块 " + std::to_string(n), "generated name");
     m.basic.description = gbkField<kDescriptionBytes>("生成的模块 " + std::to_string(n), "generated description");
-    m.basic.ipAddress = Ipv4{192, 168, static_cast<std::uint8_t>(10 + i / 200), static_cast<std::uint8_t>(20 + i % 200)};
+    const int subnet = i / 200;
+    m.basic.ipAddress = Ipv4{127, static_cast<std::uint8_t>(subnet >> 8), static_cast<std::uint8_t>(subnet),
+                             static_cast<std::uint8_t>(20 + i % 200)};
     applyAddressing(m);
     modules.push_back(std::move(m));
   }

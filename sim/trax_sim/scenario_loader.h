@@ -29,7 +29,7 @@ Module parseModule(const nlohmann::json& object, const Timing& timing, std::size
 Module parseModuleText(const std::string& jsonText, const TimingOverrides& overrides);
 
 // `count` ordinary modules running their system program: MACs 02-54-52-58-HH-LL
-// (HHLL = 1, 2, ...), addresses from 192.168.10.20, names "模块 N".
+// (HHLL = 1, 2, ...), addresses from 127.0.0.20, names "模块 N".
 std::vector<Module> generateModules(int count, const Version4& firmware, const TimingOverrides& overrides);
 
 Timing applyOverrides(Timing timing, const TimingOverrides& overrides);

@@ -103,8 +103,14 @@ void Simulator::afterHandled(Module& m, const Request& request, const Handled& h
   if (restarted && m.pending) {
     if (auto* f = findFault(m, FaultKind::SilentAfterRestart, request.code)) {
       f->use();
-      m.pending->forever = f->ms < 0;
-      m.pending->atMs = nowMs + std::max(f->ms, 0);
+      // Counted requests rather than time: a test across processes then
+      // does not depend on how fast the machine is.
+      if (f->value > 0) {
+        m.silentRequestsLeft = f->value;
+      } else {
+        m.pending->forever = f->ms < 0;
+        m.pending->atMs = nowMs + std::max(f->ms, 0);
+      }
     }
   }
 }

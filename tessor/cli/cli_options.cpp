@@ -1,16 +1,13 @@
 #include "tessor/cli/cli_options.h"
 
 #include <algorithm>
-#include <charconv>
 
+#include "common/command_line.h"
 #include "platform/udp_socket.h"
 
 namespace tessor::cli {
 
 namespace {
-const std::vector<std::string> kConnectionOptions = {"--host", "--port", "--station", "--timeout",
-                                                     "--retries", "--config"};
-
 bool contains(const std::vector<std::string>& list, const std::string& word) {
   return std::find(list.begin(), list.end(), word) != list.end();
 }
@@ -22,47 +19,18 @@ std::string rangeMessage(const std::string& option, long low, long high) {
 }
 }  // namespace
 
-std::optional<long> boundedNumber(const std::string& text, long low, long high) {
-  long value = 0;
-  const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (text.empty() || ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
-  if (value < low || value > high) return std::nullopt;
-  return value;
-}
-
 CommandLine parseCommandLine(const std::vector<std::string>& args) {
   CommandLine line;
-  std::size_t i = 0;
-  for (; i < args.size(); ++i) {
-    const auto& arg = args[i];
-    if (arg == "--help" || arg == "-h") {
-      line.help = true;
-      return line;
-    }
-    if (arg == "--version") {
-      line.version = true;
-      return line;
-    }
-    if (!contains(kConnectionOptions, arg)) break;
-    if (i + 1 >= args.size()) {
-      line.error = arg + " 缺少参数";
-      return line;
-    }
-    if (arg == "--config")
-      line.config = args[++i];
-    else
-      line.connectionOptions[arg] = args[++i];
-  }
-  if (i >= args.size()) {
-    line.error = "缺少命令";
-    return line;
-  }
-  if (args[i].rfind("--", 0) == 0) {
-    line.error = "未知选项: " + args[i];
-    return line;
-  }
-  line.command = args[i];
-  line.arguments.assign(args.begin() + static_cast<std::ptrdiff_t>(i) + 1, args.end());
+  trax::LeadingOptions& leading = line;
+  leading = trax::splitLeadingOptions(
+      args, {"--host", "--port", "--station", "--timeout", "--retries", "--config"}, "缺少命令",
+      [&line](const std::string& option, const std::string& value) {
+        if (option == "--config")
+          line.config = value;
+        else
+          line.connectionOptions[option] = value;
+        return std::string();
+      });
   return line;
 }
 

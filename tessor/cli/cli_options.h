@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "common/command_line.h"
+
 namespace tessor::cli {
 
 inline constexpr int kExitOk = 0;
@@ -26,14 +28,11 @@ struct Connection {
   int polling = 0;   // ms
 };
 
-struct CommandLine {
+// The command, its arguments, --help, --version and a refusal as every
+// program of the suite reads them; the connection options as given.
+struct CommandLine : trax::LeadingOptions {
   std::optional<std::filesystem::path> config;
   std::map<std::string, std::string> connectionOptions;  // "--host" -> "127.0.0.1", ...
-  std::string command;
-  std::vector<std::string> arguments;  // after the command
-  std::string error;                   // why the line is refused; empty when fine
-  bool help = false;
-  bool version = false;
 };
 
 CommandLine parseCommandLine(const std::vector<std::string>& args);
@@ -59,6 +58,6 @@ CommandArguments splitArguments(const std::vector<std::string>& args,
                                 const std::vector<std::string>& flags);
 
 // A whole decimal number within [low, high]; nothing otherwise.
-std::optional<long> boundedNumber(const std::string& text, long low, long high);
+using trax::boundedNumber;
 
 }  // namespace tessor::cli

@@ -25,11 +25,11 @@ int runScan(const CliConfig& config, const Arguments& arguments, Streams streams
   }
   const ScanOutcome outcome = runModuleScan(target);
   nlohmann::json rows = nlohmann::json::array();
-  for (const std::uint8_t lastByte : outcome.addressBytes) {
+  for (const std::string& address : outcome.rowAddresses) {
     if (args.options.contains("--json"))
-      rows.push_back({{"address", scanRowAddress(lastByte)}, {"port", std::stoi(kScanRowPort)}});
+      rows.push_back({{"address", address}, {"port", std::stoi(kScanRowPort)}});
     else
-      streams.out << scanRowAddress(lastByte) << ' ' << kScanRowPort << '\n';
+      streams.out << address << ' ' << kScanRowPort << '\n';
   }
   if (args.options.contains("--json")) streams.out << rows.dump() << '\n';
   if (outcome.failure) {

@@ -1,5 +1,6 @@
 #include "tessor/core/module_scan.h"
 
+#include <algorithm>
 #include <chrono>
 
 #include "tessor/core/number_text.h"
@@ -47,8 +48,16 @@ bool localAddressUsable(std::string_view localIp) {
   return !localIp.empty() && dottedParts(localIp).size() == 4;
 }
 
-std::string scanRowAddress(std::uint8_t lastByte) {
-  return "192.168.10." + std::to_string(lastByte);
+std::string scanRowAddress(std::span<const std::uint8_t> reply, std::uint32_t sender) {
+  std::array<std::uint8_t, 4> address{static_cast<std::uint8_t>(sender >> 24), static_cast<std::uint8_t>(sender >> 16),
+                                      static_cast<std::uint8_t>(sender >> 8), static_cast<std::uint8_t>(sender)};
+  if (reply.size() >= kScanReplyAddressOffset + address.size()) {
+    const auto carried = reply.subspan(kScanReplyAddressOffset, address.size());
+    if (std::any_of(carried.begin(), carried.end(), [](std::uint8_t b) { return b != 0; }))
+      std::copy(carried.begin(), carried.end(), address.begin());
+  }
+  return std::to_string(address[0]) + "." + std::to_string(address[1]) + "." + std::to_string(address[2]) + "." +
+         std::to_string(address[3]);
 }
 
 std::array<std::uint8_t, 4> parseDialogAddress(std::string_view text) {
@@ -79,9 +88,11 @@ ScanOutcome runModuleScan(const platform::Endpoint& destination, int collectMs) 
       outcome.failure = "setsockopt2 error\n";
       return outcome;
     }
-    const int size = socket.receive(reply.data(), reply.size());
-    if (size > static_cast<int>(kScanReplyAddressByte))
-      outcome.addressBytes.push_back(reply[kScanReplyAddressByte]);
+    platform::Endpoint sender;
+    const int size = socket.receive(reply.data(), reply.size(), &sender);
+    if (size >= 0)
+      outcome.rowAddresses.push_back(
+          scanRowAddress(std::span(reply).first(static_cast<std::size_t>(size)), sender.address));
   }
   return outcome;
 }

@@ -99,13 +99,13 @@ void CIpAddressDlg::refresh() {
   setScanButtonsEnabled(false);
   modules_->clear();
   const ScanOutcome outcome = runModuleScan(scanDestination_);
-  for (const std::uint8_t byte : outcome.addressBytes) addScanReply(byte);
+  for (const std::string& address : outcome.rowAddresses) addScanReply(address);
   if (outcome.failure) prompt_.ask({"", *outcome.failure, PromptIcon::None, PromptButtons::Ok});
   setScanButtonsEnabled(true);
 }
 
-void CIpAddressDlg::addScanReply(std::uint8_t lastByte) {
-  new QTreeWidgetItem(modules_, {qtText(scanRowAddress(lastByte)), qtText(kScanRowPort)});
+void CIpAddressDlg::addScanReply(const std::string& rowAddress) {
+  new QTreeWidgetItem(modules_, {qtText(rowAddress), qtText(kScanRowPort)});
 }
 
 void CIpAddressDlg::accept() {

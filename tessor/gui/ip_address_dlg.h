@@ -4,6 +4,7 @@
 #include <QDialog>
 #include <array>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "platform/network_adapters.h"
@@ -31,7 +32,7 @@ class CIpAddressDlg final : public QDialog {
 
   void refresh();  // "刷新IP列表"
   // UWM_SCAN_REPLY: one row per answer.
-  void addScanReply(std::uint8_t lastByte);
+  void addScanReply(const std::string& rowAddress);
 
  private:
   void setScanButtonsEnabled(bool enabled);

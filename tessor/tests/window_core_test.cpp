@@ -132,8 +132,25 @@ TEST(WindowPlacement, InterruptedSaveIsIgnoredAndPlacementStaysOnScreen) {
   EXPECT_EQ(clampToScreens({-50, 0, 2000, 900}, screens), (PlacementRect{0, 0, 1024, 768}));
 }
 
+// An answer of `size` bytes whose bytes 19-22 hold `carried`.
+std::vector<std::uint8_t> scanAnswer(std::size_t size, std::array<std::uint8_t, 4> carried) {
+  std::vector<std::uint8_t> answer(32, 0);
+  std::copy(carried.begin(), carried.end(), answer.begin() + 19);
+  answer.resize(size);
+  return answer;
+}
+
 TEST(ModuleScanTexts, RowsAddressesAndAdapters) {
-  EXPECT_EQ(scanRowAddress(0x63), "192.168.10.99");
+  constexpr std::uint32_t kSender = 0x7F000001;  // 127.0.0.1
+  const std::pair<std::vector<std::uint8_t>, const char*> rows[] = {
+      {scanAnswer(32, {192, 168, 10, 99}), "192.168.10.99"},
+      {scanAnswer(32, {10, 0, 0, 7}), "10.0.0.7"},        // another network than 192.168.10
+      {scanAnswer(23, {127, 0, 0, 11}), "127.0.0.11"},    // just long enough
+      {scanAnswer(32, {0, 0, 0, 0}), "127.0.0.1"},        // no address: the sender's
+      {scanAnswer(22, {127, 0, 0, 11}), "127.0.0.1"},     // too short for one
+      {{}, "127.0.0.1"},
+  };
+  for (const auto& [answer, row] : rows) EXPECT_EQ(scanRowAddress(answer, kSender), row) << row;
   const std::pair<const char*, std::array<std::uint8_t, 4>> addresses[] = {
       {"10.0.1", {10, 0, 1, 255}}, {"300.1.1.1", {44, 1, 1, 1}}, {"192.168.10.99", {192, 168, 10, 99}}};
   for (const auto& [text, bytes] : addresses) EXPECT_EQ(parseDialogAddress(text), bytes) << text;

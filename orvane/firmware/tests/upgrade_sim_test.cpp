@@ -164,14 +164,16 @@ TEST_F(UpgradeSimTest, EachFaultEndsTheRunWithItsTextAndTheRunCanBeRepeated) {
   }
 }
 
+// The module's silence is counted in requests, not in time: the upgrade's 201
+// attempts all go unanswered however slowly the machine runs them.
 TEST_F(UpgradeSimTest, ModuleSilentAfterRestartThenBackWithItsNewVersion) {
-  start({"--module", kModule, "--fault", "00-11-22-33-44-55:silentAfterRestart,ms=3000,times=1"});
+  start({"--module", kModule, "--fault", "00-11-22-33-44-55:silentAfterRestart,value=201,times=1"});
   writeFile(dir.path() / "fw.bin", upgradeImage(700, false, {1, 0, 0, 4}));
   ASSERT_TRUE(upgradeRow(0));
   EXPECT_EQ(upgrade.outcome().text, "无法获得系统版本，请检查模块。");
   EXPECT_EQ(core.table().record(0)->versions.firmwareVersion,
             (std::array<std::uint8_t, 4>{3, 0, 1, 4}));  // the table as it was
-  // Bounded wait for the module to come back (3 s of silence in all).
+  // The attempts during the restart itself were not counted: a few more stay unanswered.
   BootLoaderRequests requests(core.link());
   bool back = false;
   for (int i = 0; i < 100 && !back; ++i) back = requests.readSystemInfo(kMac, 100);

@@ -76,7 +76,7 @@ void QtSettingsDialogsTest::commandsOpenTheirDialogsWithTheModulesValues() {
   const Case cases[] = {
       {&COrvaneView::basicSettings, "CDlgGeneralSet", QStringLiteral("基本设置"), "name", QStringLiteral("一号线主站")},
       {&COrvaneView::advancedSettings, "CDlgAdvancedSet", QStringLiteral("TRAX高级设置"), "masterTimeout", QStringLiteral("500")},
-      {&COrvaneView::peerSettings, "CDlgP2PConfig", QStringLiteral("点对点配置"), "peerList", QStringLiteral("IP = 192.168.10.12")},
+      {&COrvaneView::peerSettings, "CDlgP2PConfig", QStringLiteral("点对点配置"), "peerList", QStringLiteral("IP = 127.0.0.12")},
   };
   for (const auto& c : cases) {
     QString seen;
@@ -126,7 +126,7 @@ void QtSettingsDialogsTest::exportAndTestFromTheWindow() {
   const auto program = testDir / "tessor";
   std::ofstream(program) << "#!/bin/sh\npwd > started.tmp && mv started.tmp started.txt\n";
   ::chmod(program.c_str(), 0755);
-  auto& view = frame.view();  // 00.11.22.33.44.59: automatic address 192.168.10.105, ID 5
+  auto& view = frame.view();  // 00.11.22.33.44.59: automatic address 127.0.0.105, ID 5
   for (int row = 0; row < view.rowCount(); ++row)
     if (view.item(row, kColumnMac)->text() == QStringLiteral("00.11.22.33.44.59")) view.selectRow(row);
   frame.onCommand(kCmdTest);
@@ -134,7 +134,7 @@ void QtSettingsDialogsTest::exportAndTestFromTheWindow() {
   std::ifstream config(testDir / "Config.ini");
   const std::string text((std::istreambuf_iterator<char>(config)), std::istreambuf_iterator<char>());
   QCOMPARE(QString::fromStdString(text),
-           QStringLiteral("[MODBUSTCPIP]\r\nIP Address0=192\r\nIP Address1=168\r\nIP Address2=10\r\n"
+           QStringLiteral("[MODBUSTCPIP]\r\nIP Address0=127\r\nIP Address1=0\r\nIP Address2=0\r\n"
                           "IP Address3=105\r\nStation=5\r\n"));
 }
 

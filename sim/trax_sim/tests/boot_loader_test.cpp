@@ -232,6 +232,7 @@ TEST(BootLoader, RestartFaults) {
   m.runMode = kRunModeBootLoader;
   m.faults.push_back(parseFaultText("restartFails,times=1"));
   m.faults.push_back(parseFaultText("silentAfterRestart,ms=30000,times=1"));
+  m.faults.push_back(parseFaultText("silentAfterRestart,value=2,times=1"));
   m.faults.push_back(parseFaultText("silentAfterRestart"));
   Simulator sim({m});
   Editor ed{sim};
@@ -241,6 +242,11 @@ TEST(BootLoader, RestartFaults) {
   EXPECT_EQ(ed.poll(ReadSystemInfo), 0) << "silent for 30 s, longer than 201 polls";
   ed.now += 10000;
   EXPECT_TRUE(ed.ask(ReadSystemInfo));
+  EXPECT_EQ(ed.result(EnterBootLoader, {}), 0);
+  ed.now += kEnter;
+  EXPECT_EQ(ed.result(RestartModule, {2}), 0);
+  ed.now += kRestart + 3600 * 1000;
+  EXPECT_EQ(ed.poll(ReadSystemInfo), 3) << "two requests unanswered, however late";
   EXPECT_EQ(ed.result(EnterBootLoader, {}), 0);
   ed.now += kEnter;
   EXPECT_EQ(ed.result(RestartModule, {2}), 0);

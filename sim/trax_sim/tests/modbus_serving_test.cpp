@@ -152,7 +152,7 @@ TEST(TraxSimModbus, DemoModulesServeAndTheScanTellsWhere) {
   auto sim = startSim({"--scenario", kDemo});
   auto at = served(sim, 4);
   const auto first = at["00-11-22-33-44-55"];
-  EXPECT_EQ(first.address, 0x7F00000Bu);  // 127.0.0.11, beside its address in use 192.168.10.11
+  EXPECT_EQ(first.address, 0x7F00000Bu);  // 127.0.0.11, its address in use
   auto c = connect(first);
   std::uint16_t words[10];
   ASSERT_EQ(modbus_read_registers(c.get(), 1024, 10, words), 10);

@@ -137,8 +137,9 @@ TEST(Scenario, GeneratedModulesAreDistinct) {
 TEST(Options, ParsesTheCommandLine) {
   const auto o = parseOptions({"--listen", "127.0.0.1:0", "--modules", "3", "--log", "--fault",
                                "02-54-52-58-00-02:delay,ms=5,codes=6+0x09", "--fault", "all:duplicate",
-                               "--erase-delay", "7"});
+                               "--erase-delay", "7", "--keep-modbus-ports"});
   EXPECT_EQ(o.listen.port, 0);
+  EXPECT_TRUE(o.keepModbusPorts);
   EXPECT_EQ(scanEndpoint(o).port, 0);  // a free scan port beside a free module port
   EXPECT_TRUE(o.log);
   const auto modules = buildModules(o);

@@ -159,7 +159,7 @@ TEST(Settings, FactoryRestoreBringsBackTheDocumentedValues) {
   EXPECT_EQ(basic[9], 0);
   EXPECT_EQ(basic[329], 1);
   EXPECT_EQ(hexText(std::span(basic).subspan(330, 24)),
-            "C0 A8 0A 0A FF FF FF 00 C0 A8 0A 01 C0 A8 0A 0A FF FF FF 00 C0 A8 0A 01");
+            "7F 00 00 0A FF FF FF 00 7F 00 00 01 7F 00 00 0A FF FF FF 00 7F 00 00 01");
   const Bytes advanced = readReply(sim, ReadAdvancedSettings);
   EXPECT_EQ(hexText(std::span(advanced).subspan(4, 17)),
             "11 11 11 11 22 22 22 22 33 E8 03 00 00 3C 00 00 00");

@@ -21,7 +21,7 @@ class IpAddressDlgTest : public QObject {
     test_support::ChildProcess sim(
         TRAX_BIN_DIR "/trax-sim",
         {"--listen", "127.0.0.1:0",
-         "--module", R"({"mac":"00-11-22-33-44-61","ipAddress":"192.168.10.99"})",
+         "--module", R"({"mac":"00-11-22-33-44-61","ipAddress":"127.0.0.99"})",
          "--module", R"({"mac":"00-11-22-33-44-62","ipAddress":"10.0.0.7"})"});
     const auto scanEndpoint = sim.waitForLine("scan-listening ");
     QVERIFY(scanEndpoint);
@@ -47,9 +47,9 @@ class IpAddressDlgTest : public QObject {
     });
     f.button("ipButton")->click();
     QCOMPARE(mask, QStringLiteral("255.255.0.0"));
-    QCOMPARE(rows, (QStringList{QStringLiteral("192.168.10.99 502"), QStringLiteral("192.168.10.7 502")}));
+    QCOMPARE(rows, (QStringList{QStringLiteral("127.0.0.99 502"), QStringLiteral("10.0.0.7 502")}));
     QCOMPARE(f.find<orvane::IpAddressEdit>("ipAddress")->address(),
-             (orvane::IpAddressEdit::Address{192, 168, 10, 99}));
+             (orvane::IpAddressEdit::Address{127, 0, 0, 99}));
   }
 
   void withoutALocalAddressTheScanIsRefused() {
