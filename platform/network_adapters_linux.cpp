@@ -56,12 +56,28 @@ std::vector<NetworkAdapter> networkAdapters() {
       adapters.push_back({entry->ifa_name, {}, {}, {}, {}});
       it = adapters.end() - 1;
     }
+    it->broadcast = (entry->ifa_flags & IFF_BROADCAST) && !(entry->ifa_flags & IFF_LOOPBACK);
     it->addresses.push_back(dotted(entry->ifa_addr));
     it->masks.push_back(entry->ifa_netmask ? dotted(entry->ifa_netmask) : std::string("0.0.0.0"));
   }
   ::freeifaddrs(list);
   addGateways(adapters);
   return adapters;
+}
+
+std::vector<std::string> broadcastAdapterNames() {
+  std::vector<std::string> names;
+  ifaddrs* list = nullptr;
+  if (::getifaddrs(&list) != 0) return names;
+  for (const ifaddrs* entry = list; entry; entry = entry->ifa_next) {
+    if (!entry->ifa_addr || entry->ifa_addr->sa_family != AF_INET) continue;
+    const auto flags = entry->ifa_flags;
+    if (!(flags & IFF_UP) || !(flags & IFF_BROADCAST) || (flags & IFF_LOOPBACK)) continue;
+    if (std::find(names.begin(), names.end(), entry->ifa_name) == names.end())
+      names.emplace_back(entry->ifa_name);
+  }
+  ::freeifaddrs(list);
+  return names;
 }
 
 }  // namespace platform

@@ -41,10 +41,23 @@ class UdpSocket {
   std::optional<Endpoint> localEndpoint() const;
 
   bool sendTo(const Endpoint& to, const std::uint8_t* data, std::size_t size);
+  // The same, leaving through the named network interface only, also for the
+  // limited broadcast 255.255.255.255 (which the system would otherwise send
+  // through one interface of its choice). Needs no privileges: the interface
+  // travels with the datagram (IP_PKTINFO; Windows has it through WSASendMsg,
+  // macOS through IP_PKTINFO or IP_BOUND_IF). An unknown name fails (ENXIO).
+  bool sendVia(const Endpoint& to, std::string_view interfaceName, const std::uint8_t* data,
+               std::size_t size);
+  // Lets receive() tell the interface each datagram arrived on.
+  bool noteArrivalInterface();
 
   // The received length, or -1 on error, time-out, or a datagram longer than
   // `capacity` (its first `capacity` bytes are still in `buffer`).
-  int receive(std::uint8_t* buffer, std::size_t capacity, Endpoint* from = nullptr);
+  // `arrivalInterface` takes the name of the interface the datagram arrived
+  // on, empty when noteArrivalInterface() was not called or the system does
+  // not tell.
+  int receive(std::uint8_t* buffer, std::size_t capacity, Endpoint* from = nullptr,
+              std::string* arrivalInterface = nullptr);
 
   int lastError() const { return lastError_; }
   bool lastReceiveTimedOut() const;

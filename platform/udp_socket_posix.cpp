@@ -1,6 +1,7 @@
 #include "udp_socket.h"
 
 #include <arpa/inet.h>
+#include <net/if.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <sys/time.h>
@@ -8,6 +9,7 @@
 
 #include <cerrno>
 #include <charconv>
+#include <cstring>
 #include <utility>
 
 namespace platform {
@@ -132,14 +134,70 @@ bool UdpSocket::sendTo(const Endpoint& to, const std::uint8_t* data, std::size_t
   return false;
 }
 
-int UdpSocket::receive(std::uint8_t* buffer, std::size_t capacity, Endpoint* from) {
-  sockaddr_in sa{};
-  iovec iov{buffer, capacity};
+bool UdpSocket::sendVia(const Endpoint& to, std::string_view interfaceName,
+                        const std::uint8_t* data, std::size_t size) {
+  const unsigned index = ::if_nametoindex(std::string(interfaceName).c_str());
+  if (index == 0) {
+    lastError_ = ENXIO;
+    return false;
+  }
+  auto sa = toSockaddr(to);
+  iovec iov{const_cast<std::uint8_t*>(data), size};
+  alignas(cmsghdr) char control[CMSG_SPACE(sizeof(in_pktinfo))] = {};
   msghdr msg{};
   msg.msg_name = &sa;
   msg.msg_namelen = sizeof sa;
   msg.msg_iov = &iov;
   msg.msg_iovlen = 1;
+  msg.msg_control = control;
+  msg.msg_controllen = sizeof control;
+  cmsghdr* header = CMSG_FIRSTHDR(&msg);
+  header->cmsg_level = IPPROTO_IP;
+  header->cmsg_type = IP_PKTINFO;
+  header->cmsg_len = CMSG_LEN(sizeof(in_pktinfo));
+  in_pktinfo info{};
+  info.ipi_ifindex = static_cast<int>(index);  // the source address follows the interface
+  std::memcpy(CMSG_DATA(header), &info, sizeof info);
+  const auto sent = ::sendmsg(fd_, &msg, 0);
+  if (sent == static_cast<ssize_t>(size)) return true;
+  lastError_ = sent < 0 ? errno : EMSGSIZE;
+  return false;
+}
+
+bool UdpSocket::noteArrivalInterface() {
+  const int on = 1;
+  if (::setsockopt(fd_, IPPROTO_IP, IP_PKTINFO, &on, sizeof on) == 0) return true;
+  lastError_ = errno;
+  return false;
+}
+
+namespace {
+
+std::string arrivalInterfaceOf(msghdr& msg) {
+  for (cmsghdr* c = CMSG_FIRSTHDR(&msg); c; c = CMSG_NXTHDR(&msg, c)) {
+    if (c->cmsg_level != IPPROTO_IP || c->cmsg_type != IP_PKTINFO) continue;
+    in_pktinfo info{};
+    std::memcpy(&info, CMSG_DATA(c), sizeof info);
+    char name[IF_NAMESIZE] = {};
+    if (::if_indextoname(static_cast<unsigned>(info.ipi_ifindex), name)) return name;
+  }
+  return {};
+}
+
+}  // namespace
+
+int UdpSocket::receive(std::uint8_t* buffer, std::size_t capacity, Endpoint* from,
+                       std::string* arrivalInterface) {
+  sockaddr_in sa{};
+  iovec iov{buffer, capacity};
+  alignas(cmsghdr) char control[CMSG_SPACE(sizeof(in_pktinfo))] = {};
+  msghdr msg{};
+  msg.msg_name = &sa;
+  msg.msg_namelen = sizeof sa;
+  msg.msg_iov = &iov;
+  msg.msg_iovlen = 1;
+  msg.msg_control = control;
+  msg.msg_controllen = sizeof control;
   ssize_t got;
   do {
     got = ::recvmsg(fd_, &msg, 0);
@@ -149,6 +207,7 @@ int UdpSocket::receive(std::uint8_t* buffer, std::size_t capacity, Endpoint* fro
     return -1;
   }
   if (from) *from = fromSockaddr(sa);
+  if (arrivalInterface) *arrivalInterface = arrivalInterfaceOf(msg);
   if (msg.msg_flags & MSG_TRUNC) {
     lastError_ = EMSGSIZE;  // what Windows reports as WSAEMSGSIZE
     return -1;

@@ -2,7 +2,8 @@
 # The whole suite against the simulators: trax-sim with modules in every
 # state (some serving Modbus TCP), plc-sim behind COM5, and a program
 # directory of the demo's own that points everything at loopback. The editor
-# when a display is available, else a scripted tour with orvane-cli.
+# when a display is available, else a scripted tour with orvane-cli and
+# tessor-cli.
 # Nothing leaves 127.0.0.0/8. Builds only the programs it runs, without the
 # test tools (scripts/setup.sh demo).
 set -euo pipefail
@@ -11,7 +12,7 @@ scripts/setup.sh demo
 
 build=${TRAX_BUILD_DIR:-build-demo}
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=OFF >/dev/null
-targets=(orvane-cli trax-sim plc_sim Wirelet Tethra trax_program_directory)
+targets=(orvane-cli tessor-cli trax-sim plc_sim Wirelet Tethra trax_program_directory)
 for gui in orvane tessor; do
   cmake --build "$build" --target help | grep -q "^$gui:" && targets+=("$gui")
 done
@@ -23,6 +24,29 @@ demo="$build/demo"
 rm -rf "$demo"
 cp -a "$build/bin" "$demo"
 cli="$demo/orvane-cli"
+
+# write_settings PORT SCAN_PORT MODBUS_PORT: the demo's Lumen_.ini and
+# Tessor's Config.ini, every destination on trax-sim at 127.0.0.1. Written
+# before anything starts, so that no program of the demo (nor one started from
+# its directory after a failed start) finds a destination of the copied build
+# tree, and again with the ports trax-sim took.
+write_settings() {
+  cat >"$demo/Lumen_.ini" <<INI
+[App]
+ProtocolType=0
+PortCom=5
+FirmwareFileName=M4-TRAX100.bin
+BroadcastAddress=127.0.0.1
+BroadcastPort=$1
+INI
+  # Tessor's Config.ini: the one that travels with it, whose data exchange
+  # settings make Tessor take the editor's hand-off (a file without them opens
+  # on Tessor's defaults), with the port and the scan pointed at trax-sim.
+  mkdir -p "$demo/ORVANETEST"
+  sed -e "s/^ScanAddress=.*\r\$/ScanAddress=127.0.0.1\r/" -e "s/^ScanPort=.*\r\$/ScanPort=$2\r/" \
+    -e "s/^\[MODBUSTCPIP\]\r\$/[MODBUSTCPIP]\r\nPort=$3\r/" tessor/gui/Config.ini >"$demo/ORVANETEST/Config.ini"
+}
+write_settings 58580 28784 1502
 
 pids=()
 stop_simulators() {
@@ -59,20 +83,7 @@ export TRAX_COM5=$pty
 echo "demo: trax-sim on 127.0.0.1:$port (scan 127.0.0.1:$scan_port, Modbus TCP on 127.0.0.N:$modbus_port, frames in $demo/trax-sim.log)"
 echo "demo: plc-sim on $pty = COM5"
 
-cat >"$demo/Lumen_.ini" <<INI
-[App]
-ProtocolType=0
-PortCom=5
-FirmwareFileName=M4-TRAX100.bin
-BroadcastAddress=127.0.0.1
-BroadcastPort=$port
-INI
-# Tessor's Config.ini: the one that travels with it, whose data exchange
-# settings make Tessor take the editor's hand-off (a file without them opens
-# on Tessor's defaults), with the port and the scan pointed at trax-sim.
-mkdir -p "$demo/ORVANETEST"
-sed -e "s/^ScanPort=.*\r\$/ScanPort=$scan_port\r/" -e "s/^\[MODBUSTCPIP\]\r\$/[MODBUSTCPIP]\r\nPort=$modbus_port\r/" \
-  tessor/gui/Config.ini >"$demo/ORVANETEST/Config.ini"
+write_settings "$port" "$scan_port" "$modbus_port"
 
 step() { printf '\n== %s\n' "$*"; }
 tour() {
@@ -81,16 +92,20 @@ tour() {
   step "basic settings of $mac"; "$cli" basic "$mac"
   step "peer table of $mac"; "$cli" peers "$mac"
   step "firmware upgrade of $mac"; "$cli" upgrade "$mac" --yes
-  if "$cli" --help 2>&1 | grep -q '^  export'; then
-    step "export"; "$cli" export -
-  fi
+  # The CSV file is in code page 936, as the editor writes it.
+  step "export to $demo/modules.csv"; "$cli" export "$demo/modules.csv" && iconv -f GBK -t UTF-8 "$demo/modules.csv"
   step "scan through the PLC on COM5"; "$cli" --serial COM5 scan
+  local tessor=("$demo/tessor-cli" --config "$demo/ORVANETEST/Config.ini")
+  step "Tessor's module scan"; "${tessor[@]}" scan
+  step "holding registers R0-R11 of module 1 (127.0.0.11), Modbus TCP"
+  "${tessor[@]}" --host 127.0.0.11 read R0 10
+  step "polling R0-R3, five cycles 200 ms apart"; "${tessor[@]}" --host 127.0.0.11 poll R0 4 --interval 200 --cycles 5
 }
 
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ -x "$demo/orvane" ]; then
   "$demo/orvane"
 else
-  echo "demo: no display; a tour with orvane-cli"
+  echo "demo: no display; a tour with orvane-cli and tessor-cli"
   tour
   echo
   echo "demo: done"

@@ -48,4 +48,4 @@ INI
 
 # The tour's own profile, so that the user's column widths stay untouched.
 export XDG_CONFIG_HOME="$tour/config"
-xvfb-run -a -s "-screen 0 1040x700x24" "$tour/orvane-screenshot-tour" "$out"
+xvfb-run -a -s "-screen 0 1600x720x24" "$tour/orvane-screenshot-tour" "$out"

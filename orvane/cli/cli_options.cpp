@@ -23,6 +23,9 @@ std::string takeGlobalOption(GlobalOptions& options, const std::string& option, 
   if (option == "--target") {
     options.target = platform::parseEndpoint(value);
     if (!options.target || options.target->port == 0) return "无效的目标地址: " + value + " (应为 主机:端口)";
+  } else if (option == "--interface") {
+    if (value.empty()) return "无效的网卡名: (空)";
+    options.interfaces.push_back(value);
   } else if (option == "--serial") {
     options.serialPort = parseComPort(value);
     if (!options.serialPort) return "无效的串口: " + value + " (应为 COMn)";
@@ -37,7 +40,7 @@ std::string takeGlobalOption(GlobalOptions& options, const std::string& option, 
 CommandLine parseCommandLine(const std::vector<std::string>& args) {
   CommandLine line;
   auto leading = trax::splitLeadingOptions(
-      args, {"--target", "--config", "--serial"}, "缺少子命令",
+      args, {"--target", "--interface", "--config", "--serial"}, "缺少子命令",
       [&line](const std::string& option, const std::string& value) {
         return takeGlobalOption(line.options, option, value);
       });

@@ -18,6 +18,7 @@ inline constexpr int kExitCancelled = 3;  // the user answered a question no: no
 
 struct GlobalOptions {
   std::optional<platform::Endpoint> target;   // --target HOST:PORT
+  std::vector<std::string> interfaces;        // --interface NAME, repeatable
   std::optional<std::filesystem::path> config;  // --config FILE
   std::optional<int> serialPort;                // --serial COMn: the serial route through the PLC
   std::string textCharset = "UTF-8";  // the locale's: what --name and --description arrive in

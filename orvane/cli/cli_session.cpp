@@ -27,6 +27,7 @@ void prepareNetworkCore(OrvaneViewCore& core, const GlobalOptions& options) {
   core.loadSettings();
   core.overrideProtocolType(kProtocolTcpIp);
   if (options.target) core.setDestination(*options.target);
+  if (!options.interfaces.empty()) core.link().setInterfaceFilter(options.interfaces);
 }
 
 bool scanModules(OrvaneViewCore& core, std::ostream& err) {

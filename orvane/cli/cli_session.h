@@ -15,7 +15,8 @@ namespace orvane::cli {
 // either file exists but cannot be read (the reason is in the message).
 std::optional<ConfigStore> cliConfig(const GlobalOptions& options, std::ostream& err);
 
-// The editor's settings, the network route for this run, and --target.
+// The editor's settings, the network route for this run, --target and
+// --interface.
 void prepareNetworkCore(OrvaneViewCore& core, const GlobalOptions& options);
 
 // Background operation 1, waited for. False, after the failure text on `err`,

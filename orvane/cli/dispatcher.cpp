@@ -37,8 +37,9 @@ const std::array<Subcommand, 11> kSubcommands{{
 }};
 
 void printUsage(std::ostream& out) {
-  out << "用法: orvane-cli [--target 主机:端口] [--config 文件] [--serial COMn] <子命令> [参数]\n"
+  out << "用法: orvane-cli [--target 主机:端口] [--interface 网卡]... [--config 文件] [--serial COMn] <子命令> [参数]\n"
          "  --target 主机:端口  请求发往此地址（代替 Lumen_.ini 的 BroadcastAddress/BroadcastPort）\n"
+         "  --interface 网卡    广播只从此网卡发出，可重复（代替 Lumen_.ini 的 Interfaces；默认: 每个可广播的网卡）\n"
          "  --config 文件       使用此 Lumen_.ini（默认: 程序目录中的 Lumen_.ini）\n"
          "  --serial COMn       经串口通过PLC访问模块（串口方式），代替网络（scan、basic、restore、export）\n"
          "  --help              显示此说明\n"

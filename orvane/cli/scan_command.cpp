@@ -40,8 +40,14 @@ int runScanWith(DatagramTransport& transport, const GlobalOptions& options,
   // Standard output stays empty for scripts; the person at the terminal
   // learns where the request went, the first thing to check when a switch
   // or a firewall drops broadcasts.
-  if (records.empty())
-    streams.err << "没有模块应答，查找请求发往 " << core.link().destination().text() << '\n';
+  if (records.empty()) {
+    streams.err << "没有模块应答，查找请求发往 " << core.link().destination().text();
+    const auto interfaces = core.lastDiscovery().interfaces;
+    std::string cards;
+    for (const auto& name : interfaces) cards += (cards.empty() ? "" : ", ") + name;
+    if (!cards.empty()) streams.err << "（网卡: " << cards << "）";
+    streams.err << '\n';
+  }
   streams.out << (json ? scanJson(records, kProtocolTcpIp) : scanRowsText(records, kProtocolTcpIp));
   return kExitOk;
 }

@@ -31,6 +31,7 @@ nlohmann::ordered_json moduleJson(const ModuleRecord& r, int protocolType) {
   j["pwbVersion"] = panel.pwb;
   j["pldVersion"] = panel.pld;
   j["switches"] = switchBitsText(r.versions.switchByte);
+  j["interface"] = r.interfaceName;
   return j;
 }
 
@@ -44,6 +45,7 @@ std::string scanRowsText(const std::vector<ModuleRecord>& records, int protocolT
       if (c > 0) text += '\t';
       text += oneLine(row.columns[static_cast<std::size_t>(c)]);
     }
+    if (!record.interfaceName.empty()) text += '\t' + oneLine(record.interfaceName);
     text += '\n';
   }
   return text;

@@ -82,16 +82,19 @@ std::optional<int> SettingsSession::findRow(const MacAddress& mac) {
 bool SettingsSession::scan() {
   if (!scanModules(core_, streams_.err)) return false;
   std::vector<std::string> rows;
-  for (const auto& record : core_.table().snapshot()) rows.push_back(macText(record.mac));
+  for (const auto& record : core_.table().snapshot()) rows.push_back(rowKeyText(record));
   ui_.setRows(rows);
   return true;
 }
 
+// The first module with that MAC: --interface picks among those seen on
+// several interfaces.
 std::optional<int> SettingsSession::rowOf(const MacAddress& mac) {
   for (int row = 0;; ++row) {
     const auto text = ui_.rowMacText(row);
     if (text.empty()) break;
-    if (text == macText(mac)) return row;
+    const auto address = parseRowKey(text);
+    if (address && address->mac == mac) return row;
   }
   streams_.err << "未找到模块: " << macText(mac) << '\n';
   return std::nullopt;

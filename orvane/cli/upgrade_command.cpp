@@ -92,7 +92,7 @@ int runUpgradeWith(DatagramTransport& transport, const GlobalOptions& options,
   int row = -1;
   for (const auto& record : core.table().snapshot()) {
     if (row < 0 && record.mac == parsed->mac) row = static_cast<int>(rows.size());
-    rows.push_back(macText(record.mac));
+    rows.push_back(rowKeyText(record));
   }
   if (row < 0) {
     streams.err << "orvane-cli upgrade: 未找到模块 " << macText(parsed->mac) << '\n';

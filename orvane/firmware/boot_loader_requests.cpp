@@ -35,53 +35,53 @@ std::array<std::uint8_t, 6> verifyPayload(FirmwareKind kind, std::uint32_t total
   return payload;
 }
 
-std::optional<std::size_t> BootLoaderRequests::exchange(CommandCode code, const MacAddress& mac,
+std::optional<std::size_t> BootLoaderRequests::exchange(CommandCode code, const ModuleAddress& to,
                                                         std::span<const std::uint8_t> payload,
                                                         int timeoutMs,
                                                         std::span<std::uint8_t> reply) {
-  const auto frame = buildConfigFrame(code, mac, payload);
+  const auto frame = buildConfigFrame(code, to.mac, payload);
   if (!frame) return std::nullopt;
-  return link_.exchangeFrame(*frame, reply, timeoutMs);
+  return link_.exchangeFrame(*frame, reply, timeoutMs, to.interfaceName);
 }
 
-bool BootLoaderRequests::succeeded(CommandCode code, const MacAddress& mac,
+bool BootLoaderRequests::succeeded(CommandCode code, const ModuleAddress& to,
                                    std::span<const std::uint8_t> payload, int timeoutMs) {
   std::array<std::uint8_t, kReplyCapacity> reply{};
-  const auto length = exchange(code, mac, payload, timeoutMs, reply);
+  const auto length = exchange(code, to, payload, timeoutMs, reply);
   return length && replySucceeded(code, std::span<const std::uint8_t>(reply).first(*length));
 }
 
-bool BootLoaderRequests::enterBootLoader(const MacAddress& mac) {
-  return succeeded(CommandCode::EnterBootLoader, mac, {}, timeouts_.replyMs);
+bool BootLoaderRequests::enterBootLoader(const ModuleAddress& to) {
+  return succeeded(CommandCode::EnterBootLoader, to, {}, timeouts_.replyMs);
 }
 
-bool BootLoaderRequests::readBootInfo(const MacAddress& mac, int timeoutMs) {
-  return succeeded(CommandCode::ReadBootInfo, mac, {}, timeoutMs);
+bool BootLoaderRequests::readBootInfo(const ModuleAddress& to, int timeoutMs) {
+  return succeeded(CommandCode::ReadBootInfo, to, {}, timeoutMs);
 }
 
-bool BootLoaderRequests::readSystemInfo(const MacAddress& mac, int timeoutMs) {
-  return succeeded(CommandCode::ReadSystemInfo, mac, {}, timeoutMs);
+bool BootLoaderRequests::readSystemInfo(const ModuleAddress& to, int timeoutMs) {
+  return succeeded(CommandCode::ReadSystemInfo, to, {}, timeoutMs);
 }
 
-bool BootLoaderRequests::eraseFirmware(const MacAddress& mac, FirmwareKind kind) {
-  return succeeded(CommandCode::EraseFirmware, mac, kindPayload(kind), timeouts_.eraseMs);
+bool BootLoaderRequests::eraseFirmware(const ModuleAddress& to, FirmwareKind kind) {
+  return succeeded(CommandCode::EraseFirmware, to, kindPayload(kind), timeouts_.eraseMs);
 }
 
-bool BootLoaderRequests::writeFirmwareBlock(const MacAddress& mac, FirmwareKind kind,
+bool BootLoaderRequests::writeFirmwareBlock(const ModuleAddress& to, FirmwareKind kind,
                                             std::uint16_t number, std::uint32_t offset,
                                             std::span<const std::uint8_t> data) {
   const auto payload = firmwareBlockPayload(kind, number, offset, data);
-  return succeeded(CommandCode::WriteFirmwareBlock, mac, payload, timeouts_.replyMs);
+  return succeeded(CommandCode::WriteFirmwareBlock, to, payload, timeouts_.replyMs);
 }
 
-bool BootLoaderRequests::verifyFirmware(const MacAddress& mac, FirmwareKind kind,
+bool BootLoaderRequests::verifyFirmware(const ModuleAddress& to, FirmwareKind kind,
                                         std::uint32_t total, std::uint8_t checkByte) {
-  return succeeded(CommandCode::VerifyFirmware, mac, verifyPayload(kind, total, checkByte),
+  return succeeded(CommandCode::VerifyFirmware, to, verifyPayload(kind, total, checkByte),
                    timeouts_.replyMs);
 }
 
-bool BootLoaderRequests::restartModule(const MacAddress& mac, FirmwareKind kind) {
-  return succeeded(CommandCode::RestartModule, mac, kindPayload(kind), timeouts_.replyMs);
+bool BootLoaderRequests::restartModule(const ModuleAddress& to, FirmwareKind kind) {
+  return succeeded(CommandCode::RestartModule, to, kindPayload(kind), timeouts_.replyMs);
 }
 
 }  // namespace orvane

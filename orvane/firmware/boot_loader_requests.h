@@ -44,28 +44,28 @@ class BootLoaderRequests {
   explicit BootLoaderRequests(ModuleLink& link, BootLoaderTimeouts timeouts = {})
       : link_(link), timeouts_(timeouts) {}
 
-  bool enterBootLoader(const MacAddress& mac);
+  bool enterBootLoader(const ModuleAddress& to);
   // The two version reads: the upgrade only needs to know that a reply came.
   // `timeoutMs` lets the polling phases shorten their wait.
-  bool readBootInfo(const MacAddress& mac, int timeoutMs);
-  bool readSystemInfo(const MacAddress& mac, int timeoutMs);
-  bool eraseFirmware(const MacAddress& mac, FirmwareKind kind);
+  bool readBootInfo(const ModuleAddress& to, int timeoutMs);
+  bool readSystemInfo(const ModuleAddress& to, int timeoutMs);
+  bool eraseFirmware(const ModuleAddress& to, FirmwareKind kind);
   // `data` is the block as sent: up to 512 bytes, padded to a multiple of 4.
-  bool writeFirmwareBlock(const MacAddress& mac, FirmwareKind kind, std::uint16_t number,
+  bool writeFirmwareBlock(const ModuleAddress& to, FirmwareKind kind, std::uint16_t number,
                           std::uint32_t offset, std::span<const std::uint8_t> data);
-  bool verifyFirmware(const MacAddress& mac, FirmwareKind kind, std::uint32_t total,
+  bool verifyFirmware(const ModuleAddress& to, FirmwareKind kind, std::uint32_t total,
                       std::uint8_t checkByte);
-  bool restartModule(const MacAddress& mac, FirmwareKind kind);
+  bool restartModule(const ModuleAddress& to, FirmwareKind kind);
 
   const BootLoaderTimeouts& timeouts() const { return timeouts_; }
 
  private:
   // The received reply length, or nothing.
-  std::optional<std::size_t> exchange(CommandCode code, const MacAddress& mac,
+  std::optional<std::size_t> exchange(CommandCode code, const ModuleAddress& to,
                                       std::span<const std::uint8_t> payload, int timeoutMs,
                                       std::span<std::uint8_t> reply);
   // A reply came and, as the command table says, reports success.
-  bool succeeded(CommandCode code, const MacAddress& mac, std::span<const std::uint8_t> payload,
+  bool succeeded(CommandCode code, const ModuleAddress& to, std::span<const std::uint8_t> payload,
                  int timeoutMs);
 
   ModuleLink& link_;

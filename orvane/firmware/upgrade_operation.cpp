@@ -67,13 +67,13 @@ void FirmwareUpgrade::run(int index) {
 bool FirmwareUpgrade::enterBootLoader(const ModuleRecord& module, FirmwareKind kind) {
   progress_.report(1);
   // A module already in its boot loader (or of unknown mode) is not asked.
-  if (module.runMode == kRunModeSystemProgram && !requests_.enterBootLoader(module.mac))
+  if (module.runMode == kRunModeSystemProgram && !requests_.enterBootLoader(moduleAddress(module)))
     return fail(std::string(texts::kEnterBootLoaderFailed));
   progress_.report(2);
-  if (!poll([&](int timeoutMs) { return requests_.readBootInfo(module.mac, timeoutMs); }))
+  if (!poll([&](int timeoutMs) { return requests_.readBootInfo(moduleAddress(module), timeoutMs); }))
     return fail(std::string(texts::kNoBootVersion));
   progress_.report(3);
-  if (!requests_.eraseFirmware(module.mac, kind)) return fail(std::string(texts::kEraseFailed));
+  if (!requests_.eraseFirmware(moduleAddress(module), kind)) return fail(std::string(texts::kEraseFailed));
   return true;
 }
 
@@ -85,23 +85,23 @@ bool FirmwareUpgrade::download(const ModuleRecord& module, const FirmwareImage& 
   if (plan.blocks.empty()) return fail(std::string(texts::kReadFileFailed));
   const auto kind = image.info.kind;
   for (const auto& block : plan.blocks) {
-    if (!requests_.writeFirmwareBlock(module.mac, kind, block.number, block.offset, block.bytes))
+    if (!requests_.writeFirmwareBlock(moduleAddress(module), kind, block.number, block.offset, block.bytes))
       return fail(std::string(texts::kDownloadFailed));
     progress_.report(block.progressAfter);
   }
   progress_.report(96);
-  if (!requests_.verifyFirmware(module.mac, kind, plan.total, plan.runningXor))
+  if (!requests_.verifyFirmware(moduleAddress(module), kind, plan.total, plan.runningXor))
     return fail(std::string(texts::kVerifyFailed));
   return true;
 }
 
 bool FirmwareUpgrade::restartAndWait(const ModuleRecord& module, FirmwareKind kind) {
   progress_.report(98);
-  if (!requests_.restartModule(module.mac, kind)) return fail(std::string(texts::kRestartFailed));
+  if (!requests_.restartModule(moduleAddress(module), kind)) return fail(std::string(texts::kRestartFailed));
   if (kind == FirmwareKind::BootLoader) {
-    if (!poll([&](int timeoutMs) { return requests_.readBootInfo(module.mac, timeoutMs); }))
+    if (!poll([&](int timeoutMs) { return requests_.readBootInfo(moduleAddress(module), timeoutMs); }))
       return fail(std::string(texts::kNoBootVersion));
-  } else if (!poll([&](int timeoutMs) { return requests_.readSystemInfo(module.mac, timeoutMs); })) {
+  } else if (!poll([&](int timeoutMs) { return requests_.readSystemInfo(moduleAddress(module), timeoutMs); })) {
     return fail(std::string(texts::kNoSystemVersion));
   }
   return true;

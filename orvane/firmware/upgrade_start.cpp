@@ -57,12 +57,13 @@ bool FirmwareUpgrade::start(int row, const StartOptions& options) {
                      options.pump ? options.pump : view_.workerPump());
   if (row < 0) return false;
   // The table lookup gives record 0 for a text it does not find; only a
-  // record with the row's own MAC is the module the user chose.
+  // record with the row's own MAC (and interface) is the module the user chose.
   const auto rowText = view_.ui().rowMacText(row);
-  const auto mac = parseMacText(rowText);
+  const auto address = parseRowKey(rowText);
   const int index = view_.table().findByMacText(rowText);
   const auto module = view_.table().record(index);
-  if (!mac || !module || module->mac != *mac) return false;
+  if (!address || !module || module->mac != address->mac) return false;
+  if (!address->interfaceName.empty() && module->interfaceName != address->interfaceName) return false;
 
   if (module->mac == kUnupgradableMac) {
     refuse(UpgradeResult::Refused, texts::kInvalidMac, texts::kCaptionError, MessageIcon::Error);

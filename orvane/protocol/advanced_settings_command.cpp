@@ -23,7 +23,7 @@ SettingsOutcome SettingsCommands::advancedSteps(int row) {
   AdvancedSettings working;  // zeroed
   working.mac = target->mac;
   if (target->runMode == kRunModeBootLoader) return SettingsOutcome::BootLoader;
-  if (!readAdvancedSettings(view_.link(), working)) {
+  if (!readAdvancedSettings(view_.link(), working, target->interfaceName)) {
     errorBox(texts::kReadAdvancedFailed);
     return SettingsOutcome::ReadFailed;
   }
@@ -35,7 +35,7 @@ SettingsOutcome SettingsCommands::advancedSteps(int row) {
   // exactly as it sent them.
   working.masterTimeoutMs = edited.masterTimeoutMs;
   working.slaveTimeoutSec = edited.slaveTimeoutSec;
-  if (!writeAdvancedSettings(view_.link(), working)) {
+  if (!writeAdvancedSettings(view_.link(), working, target->interfaceName)) {
     errorBox(texts::kWriteAdvancedFailed);
     return SettingsOutcome::WriteFailed;
   }

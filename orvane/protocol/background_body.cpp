@@ -42,7 +42,9 @@ void OrvaneViewCore::scanNetwork() {
   // until the discovery's time-out, so the scan still ends 100 ms after the
   // last reply and nothing is written past the 256 records.
   const auto result = link_.broadcastDiscovery(
-      [this](std::span<const std::uint8_t> reply) { table_.appendDiscoveryReply(reply); });
+      [this](std::span<const std::uint8_t> reply, const std::string& interfaceName) {
+        table_.appendDiscoveryReply(reply, interfaceName);
+      });
   if (result.status == DiscoveryStatus::StartupFailed) busyIndicatorOff();
   // Once the program is closing, the modules not yet read are left as they
   // are: the window waits for nothing but the exchange under way.
@@ -55,6 +57,7 @@ void OrvaneViewCore::scanNetwork() {
   ui_.refreshList(-1);
   if (count > 0) {
     const auto first = table_.record(0);
+    ui_.showInterface(first->interfaceName);
     ui_.showVersions(first->runMode, first->versions);
   }
 }
@@ -65,15 +68,15 @@ void OrvaneViewCore::readModuleDetails(int index) {
   const auto record = *table_.record(index);
   auto versions = record.versions;
   if (record.runMode == kRunModeBootLoader) {
-    if (link_.readBootInfo(record.mac, versions))
+    if (link_.readBootInfo(moduleAddress(record), versions))
       table_.update(index, [&](ModuleRecord& r) { r.versions = versions; });
     return;
   }
-  if (link_.readSystemInfo(record.mac, versions))
+  if (link_.readSystemInfo(moduleAddress(record), versions))
     table_.update(index, [&](ModuleRecord& r) { r.versions = versions; });
   if (checkCompatibility(index) != 0) return;
   ModuleRecord settings = record;
-  if (link_.readBasicSettings(record.mac, settings))
+  if (link_.readBasicSettings(moduleAddress(record), settings))
     table_.update(index, [&](ModuleRecord& r) { copyBasicSettingsFields(settings, r); });
 }
 
@@ -82,11 +85,13 @@ void OrvaneViewCore::refreshNetwork(int index) {
   if (!record) return;  // an index above 255
   ModuleVersionInfo versions{};
   bool read = false;
-  if (record->runMode == kRunModeSystemProgram) read = link_.readSystemInfo(record->mac, versions);
-  else if (record->runMode == kRunModeBootLoader) read = link_.readBootInfo(record->mac, versions);
+  const auto address = moduleAddress(*record);
+  if (record->runMode == kRunModeSystemProgram) read = link_.readSystemInfo(address, versions);
+  else if (record->runMode == kRunModeBootLoader) read = link_.readBootInfo(address, versions);
   else return;
   if (!read) return;
   table_.update(index, [&](ModuleRecord& r) { r.versions = versions; });
+  ui_.showInterface(record->interfaceName);
   ui_.showVersions(record->runMode, versions);
 }
 

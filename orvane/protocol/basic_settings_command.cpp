@@ -23,8 +23,9 @@ SettingsOutcome SettingsCommands::basicSteps(int row, ModuleRecord& working) {
   if (!target) return SettingsOutcome::NotRun;
   if (const auto refused = refusal(target->index)) return *refused;
   working.mac = target->mac;
+  working.interfaceName = target->interfaceName;
   if (target->runMode == kRunModeBootLoader) return SettingsOutcome::BootLoader;
-  if (!view_.link().readBasicSettings(working.mac, working)) {
+  if (!view_.link().readBasicSettings(target->address(), working)) {
     errorBox(texts::kReadBasicFailed);
     return SettingsOutcome::ReadFailed;
   }
@@ -35,7 +36,9 @@ SettingsOutcome SettingsCommands::basicSteps(int row, ModuleRecord& working) {
   if (!dialogs_.editBasicSettings(edited, kProtocolTcpIp)) return SettingsOutcome::Cancelled;
   view_.busyIndicatorOn();
   settingsCopy(working, edited);
-  working.mac = target->mac;  // the dialog edits settings, never the address of the module
+  // The dialog edits settings, never the address of the module.
+  working.mac = target->mac;
+  working.interfaceName = target->interfaceName;
   return writeBasic(row, *target, working);
 }
 
@@ -45,7 +48,7 @@ SettingsOutcome SettingsCommands::writeBasic(int row, const Target& target, Modu
     return SettingsOutcome::WriteFailed;
   }
   wait_(kBasicSettleTime);
-  if (!view_.link().readBasicSettings(working.mac, working)) {
+  if (!view_.link().readBasicSettings(target.address(), working)) {
     errorBox(texts::kRereadBasicFailed);
     return SettingsOutcome::RereadFailed;
   }
@@ -68,13 +71,14 @@ void SettingsCommands::showWrittenRow(int row, const ModuleRecord& working) {
 // settings and the versions); its run mode, status flags and serial-route
 // bytes stay, since nothing here read them.
 SettingsOutcome SettingsCommands::takeVersions(int row, int index, ModuleRecord& working) {
-  if (!view_.link().readSystemInfo(working.mac, working.versions)) {
+  if (!view_.link().readSystemInfo(moduleAddress(working), working.versions)) {
     errorBox(texts::kReadVersionFailed);
     return SettingsOutcome::VersionReadFailed;
   }
   view_.ui().setRowText(row, kColumnVersion, versionText(working, kProtocolTcpIp));
   view_.table().update(index, [&](ModuleRecord& record) {
-    if (record.mac != working.mac) return;  // a scan rebuilt the table meanwhile
+    // A scan rebuilt the table meanwhile.
+    if (moduleAddress(record) != moduleAddress(working)) return;
     copyBasicSettingsFields(working, record);
     record.versions = working.versions;
   });

@@ -22,7 +22,7 @@ SettingsOutcome SettingsCommands::factoryRestore(int row) {
   view_.worker().end(BackgroundOperation::kNoLimit, pump_);
   {
     std::lock_guard lock(restoreMutex_);
-    restoreMac_ = target->mac;
+    restoreModule_ = target->address();
   }
   return view_.worker().start(kOperationFactoryRestore, row) ? SettingsOutcome::Started
                                                              : SettingsOutcome::NotRun;
@@ -34,7 +34,7 @@ SettingsOutcome SettingsCommands::restoreFactory(int index) {
   if (!record) return SettingsOutcome::NotRun;
   {
     std::lock_guard lock(restoreMutex_);
-    if (restoreMac_ && *restoreMac_ != record->mac) return SettingsOutcome::NotRun;
+    if (restoreModule_ && *restoreModule_ != moduleAddress(*record)) return SettingsOutcome::NotRun;
   }
   const int compatibility = view_.checkCompatibility(index);
   if (compatibility != 0) {
@@ -45,7 +45,7 @@ SettingsOutcome SettingsCommands::restoreFactory(int index) {
   const auto answer = view_.prompt().messageBox(texts::kRestoreQuestion, texts::kCaptionWarning,
                                                 MessageIcon::Warning, MessageButtons::OkCancel);
   if (answer != MessageAnswer::Ok) return SettingsOutcome::Cancelled;
-  if (!restoreFactorySettings(view_.link(), record->mac)) {
+  if (!restoreFactorySettings(view_.link(), moduleAddress(*record))) {
     errorBox(texts::kRestoreFailed);
     return SettingsOutcome::WriteFailed;
   }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace orvane {
 
@@ -58,9 +59,31 @@ struct ModuleRecord {
   std::uint8_t serialSlot = 0;
   std::uint16_t statusFlags = 0;
   ModuleVersionInfo versions;
+  // The network interface the module answered the discovery on; empty when a
+  // single destination is set (or on the serial route). With the MAC it names
+  // the module: one module seen on two interfaces is two records.
+  std::string interfaceName;
 
   friend bool operator==(const ModuleRecord&, const ModuleRecord&) = default;
 };
+
+// Where a request goes: the module's MAC, and the interface it answered on.
+// Without an interface the request goes where a MAC alone sends it (see
+// ModuleLink).
+struct ModuleAddress {
+  MacAddress mac{};
+  std::string interfaceName;
+
+  ModuleAddress() = default;
+  ModuleAddress(const MacAddress& mac) : mac(mac) {}  // NOLINT: a bare MAC is an address
+  ModuleAddress(const MacAddress& mac, std::string interfaceName)
+      : mac(mac), interfaceName(std::move(interfaceName)) {}
+  friend bool operator==(const ModuleAddress&, const ModuleAddress&) = default;
+};
+
+inline ModuleAddress moduleAddress(const ModuleRecord& record) {
+  return {record.mac, record.interfaceName};
+}
 
 inline void resetRecord(ModuleRecord& record) { record = ModuleRecord{}; }
 

@@ -22,10 +22,13 @@ void ModuleTable::resetAll() {
   for (auto& r : records_) resetRecord(r);
 }
 
-bool ModuleTable::appendDiscoveryReply(std::span<const std::uint8_t> reply) {
+bool ModuleTable::appendDiscoveryReply(std::span<const std::uint8_t> reply,
+                                       std::string_view interfaceName) {
   std::lock_guard lock(mutex_);
   if (count_ >= kModuleTableSize) return false;
-  takeDiscoveryReply(reply, records_[static_cast<std::size_t>(count_)]);
+  auto& record = records_[static_cast<std::size_t>(count_)];
+  takeDiscoveryReply(reply, record);
+  record.interfaceName = interfaceName;
   ++count_;
   return true;
 }
@@ -43,16 +46,19 @@ std::vector<ModuleRecord> ModuleTable::snapshot() const {
   return {records_.begin(), records_.begin() + count_};
 }
 
-int ModuleTable::findByMac(const MacAddress& mac) const {
+int ModuleTable::findByMac(const ModuleAddress& address) const {
   std::lock_guard lock(mutex_);
-  for (int i = 0; i < count_; ++i)
-    if (records_[static_cast<std::size_t>(i)].mac == mac) return i;
+  for (int i = 0; i < count_; ++i) {
+    const auto& record = records_[static_cast<std::size_t>(i)];
+    if (record.mac != address.mac) continue;
+    if (address.interfaceName.empty() || record.interfaceName == address.interfaceName) return i;
+  }
   return 0;
 }
 
 int ModuleTable::findByMacText(std::string_view text) const {
-  const auto mac = parseMacText(text);
-  return mac ? findByMac(*mac) : 0;
+  const auto address = parseRowKey(text);
+  return address ? findByMac(*address) : 0;
 }
 
 }  // namespace orvane

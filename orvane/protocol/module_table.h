@@ -43,10 +43,12 @@ class ModuleTable {
   // Count 0 and every record reset: done before every scan.
   void resetAll();
 
-  // Takes one discovery reply as the record at the count and increments the
-  // count. A full table takes nothing more and returns false; the caller
-  // keeps receiving (and dropping) until its time-out.
-  bool appendDiscoveryReply(std::span<const std::uint8_t> reply);
+  // Takes one discovery reply, with the interface it arrived on, as the
+  // record at the count and increments the count. A full table takes nothing
+  // more and returns false; the caller keeps receiving (and dropping) until
+  // its time-out.
+  bool appendDiscoveryReply(std::span<const std::uint8_t> reply,
+                            std::string_view interfaceName = {});
 
   // Appends a record as it stands (the serial route's module list); false when full.
   bool append(const ModuleRecord& record);
@@ -55,10 +57,11 @@ class ModuleTable {
   std::vector<ModuleRecord> snapshot() const;
 
   // The list lookup: the index of the first record in table order (0 to
-  // count-1) whose mac holds the six bytes; 0 when none does.
-  int findByMac(const MacAddress& mac) const;
-  // The same from a row's MAC text ("00.1A.2B.3C.4D.5E"); text that does not
-  // parse matches nothing and gives 0.
+  // count-1) whose mac holds the six bytes and, when the address names an
+  // interface, that answered on it; 0 when none does.
+  int findByMac(const ModuleAddress& address) const;
+  // The same from a row's key (rowKeyText: "00.1A.2B.3C.4D.5E", or with
+  // "%eth1"); text that does not parse matches nothing and gives 0.
   int findByMacText(std::string_view text) const;
 
  private:

@@ -29,6 +29,7 @@ void OrvaneViewCore::loadSettings() {
     firmwareFileName_ = config_.readText("FirmwareFileName");
   }
   link_.setDestination(destinationFromConfig(config_));
+  link_.setInterfaceFilter(interfaceFilterFromConfig(config_));
 }
 
 void OrvaneViewCore::setOperationHandler(int code, int protocolType, OperationHandler handler) {

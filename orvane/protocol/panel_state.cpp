@@ -10,6 +10,10 @@ bool infoRowShown(InfoRow row, int protocolType) {
   return protocolType != kProtocolSerial || row == InfoRow::Firmware;
 }
 
+std::string interfaceRowText(std::string_view interfaceName) {
+  return interfaceName.empty() ? std::string("----") : std::string(interfaceName);
+}
+
 ConfigPanelEnabling configPanelEnabling(int protocolType, std::uint8_t runMode) {
   if (protocolType == kProtocolSerial) return {true, false, false, false, std::nullopt};
   const bool running = runMode != kRunModeBootLoader;

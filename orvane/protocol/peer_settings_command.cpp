@@ -23,7 +23,7 @@ SettingsOutcome SettingsCommands::peerSteps(int row) {
   if (const auto refused = refusal(target->index)) return *refused;
   if (target->runMode == kRunModeBootLoader) return SettingsOutcome::BootLoader;
   std::vector<PeerEntry> entries;
-  if (!readPeerTable(view_.link(), target->mac, entries)) {
+  if (!readPeerTable(view_.link(), target->address(), entries)) {
     errorBox(texts::kReadPeersFailed);
     return SettingsOutcome::ReadFailed;
   }
@@ -31,7 +31,7 @@ SettingsOutcome SettingsCommands::peerSteps(int row) {
   view_.busyIndicatorOff();
   if (!dialogs_.editPeerTable(entries)) return SettingsOutcome::Cancelled;
   view_.busyIndicatorOn();
-  if (!writePeerTable(view_.link(), target->mac, entries)) {
+  if (!writePeerTable(view_.link(), target->address(), entries)) {
     errorBox(texts::kWritePeersFailed);
     return SettingsOutcome::WriteFailed;
   }

@@ -100,6 +100,20 @@ std::string paddedIpText(const Ipv4Bytes& ip) {
   return text;
 }
 
+std::string rowKeyText(const ModuleRecord& record) {
+  auto text = macText(record.mac);
+  if (!record.interfaceName.empty()) text += "%" + record.interfaceName;
+  return text;
+}
+
+std::optional<ModuleAddress> parseRowKey(std::string_view text) {
+  const auto percent = text.find('%');
+  const auto mac = parseMacText(text.substr(0, percent));
+  if (!mac) return std::nullopt;
+  if (percent == std::string_view::npos) return ModuleAddress(*mac);
+  return ModuleAddress(*mac, std::string(text.substr(percent + 1)));
+}
+
 std::string dottedIpText(const Ipv4Bytes& ip) {
   char text[16];
   std::snprintf(text, sizeof text, "%d.%d.%d.%d", ip[0], ip[1], ip[2], ip[3]);

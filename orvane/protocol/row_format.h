@@ -57,6 +57,14 @@ std::string macText(const MacAddress& mac);
 // Six hexadecimal fields of one or two digits separated by "."; nothing otherwise.
 std::optional<MacAddress> parseMacText(std::string_view text);
 
+// What ties a list row to its record: the MAC text and, for a module that
+// answered on a named interface, "%" and the name ("00.1A.2B.3C.4D.5E%eth1",
+// the way an address names its interface elsewhere). The list keeps it with
+// the row; the MAC column shows the MAC text alone.
+std::string rowKeyText(const ModuleRecord& record);
+// A MAC text alone is the address of the first record with that MAC.
+std::optional<ModuleAddress> parseRowKey(std::string_view text);
+
 // "%02d.%02d.%02d.%02d": 192.168.1.5 shows as 192.168.01.05.
 std::string paddedIpText(const Ipv4Bytes& ip);
 // "%d.%d.%d.%d".

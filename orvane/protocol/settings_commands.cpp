@@ -30,19 +30,24 @@ bool isRefusal(SettingsOutcome outcome) {
          outcome == SettingsOutcome::ManualReset;
 }
 
-// The row's record is found by the row's MAC text. A row without a MAC text
-// (no such row), or one whose MAC no record holds (the list is older than the
-// table), names no module: the checks are never made on another module's
-// record, and nothing is sent to a MAC of zeros.
+// The row's record is found by the row's key (its MAC text, and the interface
+// the module answered on). A row without a key (no such row), or one whose
+// module no record holds (the list is older than the table), names no
+// module: the checks are never made on another module's record, and nothing
+// is sent to a MAC of zeros.
 std::optional<SettingsCommands::Target> SettingsCommands::selectedModule(int row) const {
   if (row < 0) return std::nullopt;
-  const auto mac = parseMacText(view_.ui().rowMacText(row));
-  if (!mac) return std::nullopt;
+  const auto address = parseRowKey(view_.ui().rowMacText(row));
+  if (!address) return std::nullopt;
   Target target;
-  target.index = view_.table().findByMac(*mac);
-  target.mac = *mac;
+  target.index = view_.table().findByMac(*address);
   const auto record = view_.table().record(target.index);
-  if (!record || record->mac != *mac || target.index >= view_.table().count()) return std::nullopt;
+  if (!record || record->mac != address->mac || target.index >= view_.table().count())
+    return std::nullopt;
+  if (!address->interfaceName.empty() && record->interfaceName != address->interfaceName)
+    return std::nullopt;
+  target.mac = record->mac;
+  target.interfaceName = record->interfaceName;
   target.runMode = record->runMode;
   return target;
 }

@@ -77,7 +77,9 @@ class SettingsCommands {
   struct Target {
     int index = 0;
     MacAddress mac{};
+    std::string interfaceName;  // the record's: where requests to the module go
     std::uint8_t runMode = 0;
+    ModuleAddress address() const { return {mac, interfaceName}; }
   };
   std::optional<Target> selectedModule(int row) const;
   std::optional<SettingsOutcome> refusal(int index);
@@ -97,7 +99,7 @@ class SettingsCommands {
   Pump pump_;
   std::atomic<SettingsOutcome> lastRestore_{SettingsOutcome::NotRun};
   std::mutex restoreMutex_;
-  std::optional<MacAddress> restoreMac_;  // guarded by restoreMutex_: the module operation 10 is for
+  std::optional<ModuleAddress> restoreModule_;  // guarded by restoreMutex_: the module operation 10 is for
 };
 
 // True for the outcomes after which the command shows a warning and stops.

@@ -37,34 +37,38 @@ std::array<std::uint8_t, kBasicWritePayloadBytes> basicSettingsPayload(const Mod
 }
 
 bool writeBasicSettings(ModuleLink& link, const ModuleRecord& record) {
-  return link.writeRequest(CommandCode::WriteBasicSettings, record.mac,
+  return link.writeRequest(CommandCode::WriteBasicSettings, moduleAddress(record),
                            basicSettingsPayload(record));
 }
 
-bool readAdvancedSettings(ModuleLink& link, AdvancedSettings& settings) {
-  const auto reply = link.request(CommandCode::ReadAdvancedSettings, settings.mac);
+bool readAdvancedSettings(ModuleLink& link, AdvancedSettings& settings,
+                          const std::string& interfaceName) {
+  const auto reply =
+      link.request(CommandCode::ReadAdvancedSettings, ModuleAddress(settings.mac, interfaceName));
   if (reply) takeAdvancedSettingsReply(*reply, settings);
   return reply.has_value();
 }
 
-bool writeAdvancedSettings(ModuleLink& link, const AdvancedSettings& settings) {
-  return link.writeRequest(CommandCode::WriteAdvancedSettings, settings.mac,
+bool writeAdvancedSettings(ModuleLink& link, const AdvancedSettings& settings,
+                           const std::string& interfaceName) {
+  return link.writeRequest(CommandCode::WriteAdvancedSettings,
+                           ModuleAddress(settings.mac, interfaceName),
                            advancedSettingsPayload(settings));
 }
 
-bool readPeerTable(ModuleLink& link, const MacAddress& mac, std::vector<PeerEntry>& entries) {
-  const auto reply = link.request(CommandCode::ReadPeerTable, mac);
+bool readPeerTable(ModuleLink& link, const ModuleAddress& to, std::vector<PeerEntry>& entries) {
+  const auto reply = link.request(CommandCode::ReadPeerTable, to);
   if (reply) entries = takePeerTableReply(*reply);
   return reply.has_value();
 }
 
-bool writePeerTable(ModuleLink& link, const MacAddress& mac, std::span<const PeerEntry> entries) {
+bool writePeerTable(ModuleLink& link, const ModuleAddress& to, std::span<const PeerEntry> entries) {
   const auto payload = peerTablePayload(entries);
-  return payload && link.writeRequest(CommandCode::WritePeerTable, mac, *payload);
+  return payload && link.writeRequest(CommandCode::WritePeerTable, to, *payload);
 }
 
-bool restoreFactorySettings(ModuleLink& link, const MacAddress& mac) {
-  return link.writeRequest(CommandCode::RestoreFactorySettings, mac, {});
+bool restoreFactorySettings(ModuleLink& link, const ModuleAddress& to) {
+  return link.writeRequest(CommandCode::RestoreFactorySettings, to, {});
 }
 
 }  // namespace orvane

@@ -8,6 +8,7 @@
 // Reads copy into the caller's structure only when the exchange succeeded.
 // Writes succeed only when the exchange succeeded and reply byte 4 is 0.
 #include <span>
+#include <string>
 #include <vector>
 
 #include "orvane/protocol/advanced_settings.h"
@@ -25,15 +26,18 @@ std::array<std::uint8_t, kBasicWritePayloadBytes> basicSettingsPayload(const Mod
 
 bool writeBasicSettings(ModuleLink& link, const ModuleRecord& record);
 
-// `settings.mac` names the module; the other fields are replaced on success.
-bool readAdvancedSettings(ModuleLink& link, AdvancedSettings& settings);
-bool writeAdvancedSettings(ModuleLink& link, const AdvancedSettings& settings);
+// `settings.mac` names the module, `interfaceName` the interface it answered
+// on (ModuleAddress); the other fields are replaced on success.
+bool readAdvancedSettings(ModuleLink& link, AdvancedSettings& settings,
+                          const std::string& interfaceName = {});
+bool writeAdvancedSettings(ModuleLink& link, const AdvancedSettings& settings,
+                           const std::string& interfaceName = {});
 
 // At most 30 entries are taken, whatever the reply announces.
-bool readPeerTable(ModuleLink& link, const MacAddress& mac, std::vector<PeerEntry>& entries);
+bool readPeerTable(ModuleLink& link, const ModuleAddress& to, std::vector<PeerEntry>& entries);
 // More than 30 entries are refused before anything is sent.
-bool writePeerTable(ModuleLink& link, const MacAddress& mac, std::span<const PeerEntry> entries);
+bool writePeerTable(ModuleLink& link, const ModuleAddress& to, std::span<const PeerEntry> entries);
 
-bool restoreFactorySettings(ModuleLink& link, const MacAddress& mac);
+bool restoreFactorySettings(ModuleLink& link, const ModuleAddress& to);
 
 }  // namespace orvane

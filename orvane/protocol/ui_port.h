@@ -34,6 +34,11 @@ class UiPort {
   // panel. `versions` lives only until the call returns.
   virtual void showVersions(std::uint8_t runMode, const ModuleVersionInfo& versions) = 0;
 
+  // SENT to the main frame just before showVersions: the network interface
+  // the module answered on (empty with a single destination), for the
+  // information panel. Front ends without the panel need not implement it.
+  virtual void showInterface(const std::string& interfaceName) { (void)interfaceName; }
+
   // UWM_SELECTION_STATE (2035), SENT to the main frame: the route and the run
   // mode of the selected module (0 when none), for the panels' enabling.
   virtual void selectionState(int protocolType, std::uint8_t runMode) = 0;

@@ -14,10 +14,11 @@ class ModuleLink;
 class WriteGuard {
  public:
   virtual ~WriteGuard() = default;
-  // Either thread. `link` may be used for reads (never for writes: that
+  // Either thread. `to` is where the write goes (MAC and interface).
+  // `link` may be used for reads (never for writes: that
   // would call the guard again). False refuses the write: nothing is sent
   // and the write counts as failed.
-  virtual bool beforeWrite(ModuleLink& link, CommandCode code, const MacAddress& mac) = 0;
+  virtual bool beforeWrite(ModuleLink& link, CommandCode code, const ModuleAddress& to) = 0;
 };
 
 }  // namespace orvane

@@ -27,11 +27,12 @@ bool writeWhole(const std::filesystem::path& path, const std::string& bytes) {
 
 }  // namespace
 
-std::optional<ModuleSettings> readModuleSettings(ModuleLink& link, const MacAddress& mac) {
+std::optional<ModuleSettings> readModuleSettings(ModuleLink& link, const ModuleAddress& module) {
   ModuleSettings settings;
-  settings.basic.mac = settings.advanced.mac = mac;
-  if (!link.readBasicSettings(mac, settings.basic) || !readAdvancedSettings(link, settings.advanced) ||
-      !readPeerTable(link, mac, settings.peers))
+  settings.basic.mac = settings.advanced.mac = module.mac;
+  if (!link.readBasicSettings(module, settings.basic) ||
+      !readAdvancedSettings(link, settings.advanced, module.interfaceName) ||
+      !readPeerTable(link, module, settings.peers))
     return std::nullopt;
   return settings;
 }
@@ -66,10 +67,10 @@ std::filesystem::path SettingsBackup::lastBackup() const {
   return lastBackup_;
 }
 
-bool SettingsBackup::beforeWrite(ModuleLink& link, CommandCode, const MacAddress& mac) {
+bool SettingsBackup::beforeWrite(ModuleLink& link, CommandCode, const ModuleAddress& to) {
   std::string reason;
-  if (const auto settings = readModuleSettings(link, mac)) reason = save(*settings);
-  else reason = "无法读取模块 " + macText(mac) + " 的当前设置";
+  if (const auto settings = readModuleSettings(link, to)) reason = save(*settings);
+  else reason = "无法读取模块 " + macText(to.mac) + " 的当前设置";
   if (reason.empty()) return true;
   const auto text = "写入模块之前无法保存其设置的备份：\n" + reason + "\n仍然写入模块吗？";
   return prompt_.messageBox(text, texts::kCaptionWarning, MessageIcon::Warning,

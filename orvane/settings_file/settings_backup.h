@@ -29,7 +29,7 @@ namespace orvane::settings_file {
 
 // The three sections of a module, read with ReadBasicSettings,
 // ReadAdvancedSettings and ReadPeerTable; nothing when a read fails.
-std::optional<ModuleSettings> readModuleSettings(ModuleLink& link, const MacAddress& mac);
+std::optional<ModuleSettings> readModuleSettings(ModuleLink& link, const ModuleAddress& module);
 
 // $XDG_STATE_HOME/trax/backups, else $HOME/.local/state/trax/backups, else
 // (Windows) %LOCALAPPDATA%/trax/backups; empty when none of them is set.
@@ -45,7 +45,7 @@ class SettingsBackup final : public WriteGuard {
   SettingsBackup(std::filesystem::path directory, Prompt& prompt,
                  Clock clock = [] { return std::chrono::system_clock::now(); });
 
-  bool beforeWrite(ModuleLink& link, CommandCode code, const MacAddress& mac) override;
+  bool beforeWrite(ModuleLink& link, CommandCode code, const ModuleAddress& to) override;
 
   // The file the last backup was written to; empty before the first.
   std::filesystem::path lastBackup() const;

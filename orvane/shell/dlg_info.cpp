@@ -18,7 +18,8 @@ CDlgInfo::CDlgInfo(QWidget* parent) : QWidget(parent) {
   static_assert(kRowCount == kInfoRowCount, "the panel shows the rows of InfoRow, in its order");
   constexpr std::array<std::string_view, kRowCount> kLabels{
       shell_texts::kFirmwareLabel, shell_texts::kBootLabel, shell_texts::kSwitchesLabel,
-      shell_texts::kPwbLabel, shell_texts::kPldLabel, frame_texts::kCpuLabel};
+      shell_texts::kPwbLabel, shell_texts::kPldLabel, frame_texts::kCpuLabel,
+      kInterfaceLabel};
   auto* group = new QGroupBox(qtText(shell_texts::kInfoGroup), this);
   auto* grid = new QGridLayout(group);
   for (int row = 0; row < kRowCount; ++row) {
@@ -42,6 +43,10 @@ void CDlgInfo::showVersions(std::uint8_t runMode, const ModuleVersionInfo& versi
   values_[kSwitches]->setText(qtText(texts.switches));
   values_[kPwb]->setText(qtText(texts.pwb));
   values_[kPld]->setText(qtText(texts.pld));
+}
+
+void CDlgInfo::showInterface(const std::string& interfaceName) {
+  values_[kInterface]->setText(qtText(interfaceRowText(interfaceName)));
 }
 
 void CDlgInfo::showRowsFor(int protocolType) {

@@ -5,6 +5,7 @@
 #include <QWidget>
 #include <array>
 #include <cstdint>
+#include <string>
 
 #include "orvane/protocol/module_record.h"
 
@@ -16,11 +17,12 @@ class CDlgInfo final : public QWidget {
   Q_OBJECT
 
  public:
-  enum Row { kFirmware, kBoot, kSwitches, kPwb, kPld, kCpu, kRowCount };
+  enum Row { kFirmware, kBoot, kSwitches, kPwb, kPld, kCpu, kInterface, kRowCount };
 
   explicit CDlgInfo(QWidget* parent = nullptr);
 
   void showVersions(std::uint8_t runMode, const ModuleVersionInfo& versions);
+  void showInterface(const std::string& interfaceName);
   void showRowsFor(int protocolType);
 
   QString value(Row row) const;

@@ -5,6 +5,7 @@
 #include <QHeaderView>
 #include <ctime>
 
+#include "orvane_view.h"
 #include "qt_text.h"
 #include "orvane/export/csv_export.h"
 #include "orvane/export/export_texts.h"
@@ -60,7 +61,7 @@ void testSelectedModule(const QTableWidget& list, const ModuleTable& table,
     if (first < 0 || index.row() < first) first = index.row();
   if (first < 0) return;
   const auto* mac = list.item(first, kColumnMac);
-  const int index = mac ? table.findByMacText(utf8Text(mac->text())) : -1;
+  const int index = mac ? table.findByMacText(rowKeyOfCell(*mac)) : -1;
   if (index < 0 || index > 255) return;
   if (const auto record = table.record(index)) startTestTool(programDirectory, *record);
 }

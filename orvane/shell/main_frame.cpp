@@ -92,10 +92,10 @@ void CMainFrame::createDockBar() {
 
 void CMainFrame::registerFrameCommands() {
   handlers_[kCmdExit] = [this] { close(); };
-  // The view's commands: the route, the scan and the selected module's.
+  // The view's commands: the route, the scan, the selected module's and the list's hand-offs.
   for (const int id : {kCmdRouteTcpIp, kCmdRouteSerial, kCmdFindModules, kCmdBasicSettings,
                        kCmdAdvancedSettings, kCmdPeerSettings, kCmdFirmwareUpgrade,
-                       kCmdFactoryRestore})
+                       kCmdFactoryRestore, kCmdExport, kCmdTest})
     handlers_[id] = [this, id] { view_->runCommand(id); };
   handlers_[kCmdToolBar] = [this] { toolBar_->setVisible(toolBar_->isHidden()); };
   handlers_[kCmdStatusBar] = [this] { status_->setVisible(status_->isHidden()); };
@@ -125,10 +125,6 @@ void CMainFrame::onCommand(int command) {
   updateCommandStates();
 }
 
-void CMainFrame::setCommandHandler(int command, std::function<void()> handler) {
-  handlers_[command] = std::move(handler);
-}
-
 CommandContext CMainFrame::commandContext() const {
   CommandContext context = view_->commandContext();
   context.toolBarShown = !toolBar_->isHidden();
@@ -141,6 +137,10 @@ void CMainFrame::updateCommandStates() { applyCommandState(actions_, commandCont
 
 void CMainFrame::showVersions(std::uint8_t runMode, const ModuleVersionInfo& versions) {
   info_->showVersions(runMode, versions);
+}
+
+void CMainFrame::showInterface(const std::string& interfaceName) {
+  info_->showInterface(interfaceName);
 }
 
 void CMainFrame::selectionState(int protocolType, std::uint8_t runMode) {

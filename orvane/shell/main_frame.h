@@ -55,8 +55,6 @@ class CMainFrame final : public CAutoHideFrame {
 
   // Runs the command: the handler registered for its id, else nothing.
   void onCommand(int command);
-  // Replaces the handler of a command (the view's operations register theirs).
-  void setCommandHandler(int command, std::function<void()> handler);
   // The route, the first selected row and its run mode, and the bars shown.
   CommandContext commandContext() const;
   // The menus' and toolbar's enabled and checked states, afresh.
@@ -64,6 +62,8 @@ class CMainFrame final : public CAutoHideFrame {
 
   // UWM_SHOW_VERSIONS: the information panel shows the module's versions.
   void showVersions(std::uint8_t runMode, const ModuleVersionInfo& versions);
+  // Before UWM_SHOW_VERSIONS: the interface the module answered on.
+  void showInterface(const std::string& interfaceName);
   // UWM_SELECTION_STATE: the panels follow the route and the selected
   // module's run mode.
   void selectionState(int protocolType, std::uint8_t runMode);

@@ -1,8 +1,6 @@
 #include "orvane_app.h"
 
-#include "list_hand_off.h"
 #include "main_frame.h"
-#include "orvane/protocol/command_enabling.h"
 #include "orvane/protocol/orvane_view_core.h"
 #include "dlg_about.h"
 #include "orvane_view.h"
@@ -37,13 +35,6 @@ COrvaneApp::COrvaneApp(ConfigStore config, ProcessFlags& flags)
                    [this](const QString& file) { openDocument(file); });
   prompt_.setParentWindow(frame_.get());
   dialogs_.setParentWindow(frame_.get());
-  // The list's hand-off commands; Tessor's directory is beside Lumen_.ini.
-  frame_->setCommandHandler(kCmdExport, [this] {
-    exportModuleList(frame_->view(), prompt_, frame_.get());
-  });
-  frame_->setCommandHandler(kCmdTest, [this] {
-    testSelectedModule(frame_->view(), core_->table(), core_->config().directory());
-  });
   QObject::connect(&frame_->view(), &COrvaneView::firstShown, frame_.get(),
                    [this] { initialUpdate(); });
 }

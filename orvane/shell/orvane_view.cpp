@@ -105,9 +105,16 @@ void COrvaneView::showEvent(QShowEvent* event) {
 
 void COrvaneView::statusPosted() { core_.status().onStatusPosted(); }
 
+std::string rowKeyOfCell(const QTableWidgetItem& macCell) {
+  const auto interfaceName = macCell.data(Qt::UserRole).toString();
+  auto key = utf8Text(macCell.text());
+  if (!interfaceName.isEmpty()) key += "%" + utf8Text(interfaceName);
+  return key;
+}
+
 std::string COrvaneView::rowMacText(int row) const {
   const QTableWidgetItem* cell = row >= 0 && row < rowCount() ? item(row, kColumnMac) : nullptr;
-  return cell ? utf8Text(cell->text()) : std::string();
+  return cell ? rowKeyOfCell(*cell) : std::string();
 }
 
 void COrvaneView::setCellText(int row, int column, const std::string& text) {
@@ -144,24 +151,28 @@ void COrvaneView::rebuildRows() {
   rowColours_.clear();
   setRowCount(static_cast<int>(records.size()));
   for (int row = 0; row < rowCount(); ++row) {
-    const auto texts = formatModuleRow(records[static_cast<std::size_t>(row)], protocolType);
+    const auto& record = records[static_cast<std::size_t>(row)];
+    const auto texts = formatModuleRow(record, protocolType);
     setRowTexts(row, texts);
     setRowColour(row, texts.level);
+    // A module seen on two interfaces has two rows with one MAC text.
+    item(row, kColumnMac)->setData(Qt::UserRole, qtText(record.interfaceName));
   }
   rebuilding_ = false;
   if (rowCount() > 0) selectAndFocus(0);
 }
 
-// Rewrites a row only from the record that holds its own MAC address; a row
-// whose module is no longer in the table keeps its texts rather than taking
-// another module's. The colour stays as it is.
+// Rewrites a row only from the record that holds its own MAC address (and
+// interface); a row whose module is no longer in the table keeps its texts
+// rather than taking another module's. The colour stays as it is.
 void COrvaneView::refreshRow(int row) {
   if (row < 0 || row >= rowCount()) return;
-  const auto mac = parseMacText(rowMacText(row));
-  if (!mac) return;
-  const int index = core_.table().findByMac(*mac);
+  const auto address = parseRowKey(rowMacText(row));
+  if (!address) return;
+  const int index = core_.table().findByMac(*address);
   const auto record = core_.table().record(index);
-  if (index >= core_.table().count() || !record || record->mac != *mac) return;
+  if (index >= core_.table().count() || !record || record->mac != address->mac) return;
+  if (!address->interfaceName.empty() && record->interfaceName != address->interfaceName) return;
   setRowTexts(row, formatModuleRow(*record, core_.protocolType()));
   selectAndFocus(row);
 }

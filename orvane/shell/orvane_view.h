@@ -52,7 +52,8 @@ class COrvaneView final : public QTableWidget {
   void statusPosted();
   // UWM_PROGRESS, posted by the firmware download: re-emitted as progress().
   void progressPosted(int percent);
-  // The column 0 (MAC) text of a row; empty when the row does not exist.
+  // The row's key (rowKeyText: the column 0 MAC text, with the interface the
+  // module answered on); empty when the row does not exist.
   std::string rowMacText(int row) const;
   // Rewrites one cell of an existing row (the basic settings command shows
   // what it wrote); the row's colour stays.
@@ -162,5 +163,9 @@ class COrvaneView final : public QTableWidget {
   bool shown_ = false;
   bool rebuilding_ = false;  // rows come and go without counting as selections
 };
+
+// The key of a list row (rowKeyText): its MAC cell's text, and the interface
+// the cell keeps beside it.
+std::string rowKeyOfCell(const QTableWidgetItem& macCell);
 
 }  // namespace orvane

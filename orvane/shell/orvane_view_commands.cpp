@@ -7,7 +7,6 @@
 
 #include "editor_operations.h"
 #include "list_hand_off.h"
-#include "platform/program_dir.h"
 #include "orvane/protocol/orvane_view_core.h"
 #include "orvane_view.h"
 
@@ -51,9 +50,9 @@ bool COrvaneView::runCommand(int command) {
     case kCmdFirmwareUpgrade: firmwareUpgrade(); return true;
     case kCmdFactoryRestore: factoryRestore(); return true;
     case kCmdExport: exportModuleList(*this, core_.prompt(), window()); return true;
-    case kCmdTest:
-      testSelectedModule(*this, core_.table(), platform::programDirectory());
-      return true;
+    // ORVANETEST lies in the data directory, the program's own even when
+    // Lumen_.ini is the user's copy.
+    case kCmdTest: testSelectedModule(*this, core_.table(), core_.config().directory()); return true;
     default: return false;
   }
 }

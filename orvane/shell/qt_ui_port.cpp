@@ -33,6 +33,12 @@ void QtUiPort::showVersions(std::uint8_t runMode, const ModuleVersionInfo& versi
   });
 }
 
+void QtUiPort::showInterface(const std::string& interfaceName) {
+  calls_.send([&] {
+    if (frame_) frame_->showInterface(interfaceName);
+  });
+}
+
 void QtUiPort::selectionState(int protocolType, std::uint8_t runMode) {
   calls_.send([&] {
     if (frame_) frame_->selectionState(protocolType, runMode);

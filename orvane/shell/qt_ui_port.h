@@ -28,6 +28,7 @@ class QtUiPort final : public UiPort {
   void statusPosted() override;
   void setStatusText() override;
   void showVersions(std::uint8_t runMode, const ModuleVersionInfo& versions) override;
+  void showInterface(const std::string& interfaceName) override;
   void selectionState(int protocolType, std::uint8_t runMode) override;
   void progress(int percent) override;
   void busyIndicator(bool on) override;

@@ -39,6 +39,8 @@ TEST(CliOptions, CommandLines) {
       {{"--target", "localhost:5000", "scan"}, "", false},
       {{"--target", "127.0.0.1:70000", "scan"}, "", false},
       {{"--verbose", "scan"}, "", false},
+      {{"--interface", "eth0", "--interface", "eth1", "scan"}, "scan", true},
+      {{"--interface", "", "scan"}, "", false},
   };
   for (const auto& row : rows) {
     const auto line = parseCommandLine(row.args);
@@ -51,6 +53,8 @@ TEST(CliOptions, CommandLines) {
   EXPECT_EQ(line.options.target, (platform::Endpoint{0x7F000001, 5000}));
   EXPECT_EQ(line.options.config, std::filesystem::path("a.ini"));
   EXPECT_EQ(line.arguments, std::vector<std::string>{"--json"});
+  EXPECT_EQ(parseCommandLine({"--interface", "a", "--interface", "b", "scan"}).options.interfaces,
+            (std::vector<std::string>{"a", "b"}));
 }
 
 ModuleRecord record(std::uint8_t runMode) {
@@ -72,6 +76,9 @@ TEST(ScanOutput, RowsAreTheListColumns) {
             "00.1A.2B.3C.4D.5E\tM4-TRAX100\t10.00.00.01\t\t\t\t"
             "BOOTLOAD-物理地址错误(警告)-手动复位状态\tV4.0.0.1\n");
   EXPECT_EQ(scanRowsText({}, 0), "");
+  auto answered = record(1);
+  answered.interfaceName = "eth1";
+  EXPECT_EQ(scanRowsText({answered}, 0).substr(scanRowsText({record(1)}, 0).size() - 1), "\teth1\n");
 }
 
 TEST(ScanOutput, JsonObjects) {
@@ -95,6 +102,7 @@ TEST(ScanOutput, JsonObjects) {
   EXPECT_EQ(m["switches"], "10000001");
   EXPECT_EQ(j[1]["firmwareVersion"], "----");  // as the panel shows a boot loader
   EXPECT_EQ(j[1]["switches"], "10000001");
+  EXPECT_EQ(m["interface"], "");  // a single destination
   EXPECT_EQ(nlohmann::json::parse(scanJson({}, 0)), nlohmann::json::array());
 }
 

@@ -1,77 +1,16 @@
 #pragma once
-// trax-sim as the peer of a test: started on a free loopback port with its
-// wire log, and read back through a marker datagram, so a test sees exactly
-// the frames that arrived since it last looked, and can tell that nothing
-// arrived at all.
+// trax-sim with its wire log as the peer of a GoogleTest test: a log that
+// lacks the marker fails the test.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <string>
-#include <vector>
-
-#include "platform/udp_socket.h"
-#include "test_support/child_process.h"
+#include "test_support/trax_sim_wire_log.h"
 
 namespace orvane::testing {
 
-class TraxSimPeer {
+class TraxSimPeer : public test_support::TraxSimWireLog {
  public:
   explicit TraxSimPeer(std::vector<std::string> args)
-      : process_(TRAX_BIN_DIR "/trax-sim", withDefaults(std::move(args))) {
-    const auto port = process_.waitForLine("listening 127.0.0.1:");
-    if (port) endpoint_ = {0x7F000001, static_cast<std::uint16_t>(std::stoi(*port))};
-    socket_.open();
-  }
-
-  bool ready() const { return endpoint_.port != 0; }
-  platform::Endpoint endpoint() const { return endpoint_; }
-  std::string target() const { return endpoint_.text(); }
-
-  // The log lines ("rx ..." and, with --log-replies, "tx ...") since the
-  // last call.
-  std::vector<std::string> lines() {
-    const std::uint8_t marker[] = {0x4D, 0x4B, ++markers_};
-    socket_.sendTo(endpoint_, marker, sizeof marker);
-    char expected[16];
-    std::snprintf(expected, sizeof expected, "rx 4D 4B %02X", markers_);
-    std::vector<std::string> lines;
-    for (int i = 0; i < 100000; ++i) {
-      const auto line = process_.readLine();
-      if (!line || *line == expected) return lines;
-      lines.push_back(*line);
-    }
-    ADD_FAILURE() << "no marker in the wire log";
-    return lines;
-  }
-  // The received frames since the last look, each as its bytes.
-  std::vector<std::vector<std::uint8_t>> received() {
-    std::vector<std::vector<std::uint8_t>> frames;
-    for (const auto& line : lines())
-      if (line.rfind("rx ", 0) == 0) frames.push_back(bytesOf(line));
-    return frames;
-  }
-  static std::vector<std::uint8_t> bytesOf(const std::string& line) {
-    std::vector<std::uint8_t> bytes;
-    for (std::size_t at = 3; at + 1 < line.size(); at += 3)
-      bytes.push_back(static_cast<std::uint8_t>(std::stoi(line.substr(at, 2), nullptr, 16)));
-    return bytes;
-  }
-  static std::vector<int> codes(const std::vector<std::vector<std::uint8_t>>& frames) {
-    std::vector<int> codes;
-    for (const auto& f : frames) codes.push_back(f.size() > 3 ? f[3] : -1);
-    return codes;
-  }
-
- private:
-  static std::vector<std::string> withDefaults(std::vector<std::string> args) {
-    args.insert(args.begin(), {"--listen", "127.0.0.1:0", "--no-scan", "--log"});
-    return args;
-  }
-
-  test_support::ChildProcess process_;
-  platform::Endpoint endpoint_;
-  platform::UdpSocket socket_;
-  std::uint8_t markers_ = 0;
+      : TraxSimWireLog(std::move(args), [] { ADD_FAILURE() << "no marker in the wire log"; }) {}
 };
 
 }  // namespace orvane::testing

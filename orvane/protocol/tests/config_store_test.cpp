@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "orvane/protocol/destination.h"
 #include "test_support/temp_dir.h"
 
 namespace {
@@ -19,6 +20,11 @@ TEST(ConfigStore, DefaultsAndRoundTrips) {
 
 // `--config Lumen_.ini` names a file in the working folder: the firmware image
 // beside it must be looked for there, not in the root folder.
+TEST(ConfigStore, InterfacesAreACommaSeparatedList) {
+  EXPECT_EQ(orvane::interfaceNamesFromList(" eth0, ,wlan0 ,"), (std::vector<std::string>{"eth0", "wlan0"}));
+  EXPECT_TRUE(orvane::interfaceNamesFromList("").empty());
+}
+
 TEST(ConfigStore, ABareFileNameLiesInTheWorkingFolder) {
   EXPECT_EQ(orvane::ConfigStore("Lumen_.ini").directory(), std::filesystem::path("."));
   EXPECT_EQ(orvane::ConfigStore("/opt/trax/Lumen_.ini").directory(), std::filesystem::path("/opt/trax"));

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <functional>
 #include <mutex>
+#include <string>
 #include <vector>
 
 #include "orvane/protocol/datagram_transport.h"
@@ -13,17 +14,21 @@ namespace orvane::testing {
 
 using Bytes = std::vector<std::uint8_t>;
 
+// A datagram sent out of an interface arrives back on it, unless the arrival
+// names another.
 struct Arrival {
   enum Kind { Datagram, Error } kind = Datagram;
   Bytes bytes;
-  static Arrival datagram(Bytes b) { return {Datagram, std::move(b)}; }
-  static Arrival error() { return {Error, {}}; }
+  std::string interfaceName;
+  static Arrival datagram(Bytes b) { return {Datagram, std::move(b), {}}; }
+  static Arrival error() { return {Error, {}, {}}; }
 };
 
 struct SentFrame {
   Bytes frame;
   platform::Endpoint to;
   int timeoutMs = 0;
+  std::string interfaceName;  // sendVia's; empty for sendTo
 };
 
 class FakeTransport final : public DatagramTransport {
@@ -33,6 +38,7 @@ class FakeTransport final : public DatagramTransport {
   Responder responder = [](const Bytes&) { return std::vector<Arrival>{}; };
   bool failStartup = false, failOpen = false, failBroadcast = false, failTimeout = false,
        failSend = false;
+  std::vector<std::string> interfaces;  // what broadcastInterfaces() lists
 
   bool startup() override {
     std::lock_guard lock(mutex_);
@@ -44,6 +50,7 @@ class FakeTransport final : public DatagramTransport {
     ++cleanups_;
   }
   std::unique_ptr<DatagramSocket> open() override;
+  std::vector<std::string> broadcastInterfaces() override { return interfaces; }
 
   std::vector<SentFrame> sent() const {
     std::lock_guard lock(mutex_);
@@ -88,15 +95,17 @@ class FakeTransport::Socket final : public DatagramSocket {
     return !t_.failTimeout;
   }
   bool sendTo(const platform::Endpoint& to, std::span<const std::uint8_t> frame) override {
-    if (t_.failSend) return false;
-    Bytes bytes(frame.begin(), frame.end());
-    {
-      std::lock_guard lock(t_.mutex_);
-      t_.sent_.push_back({bytes, to, timeoutMs_});
-    }
-    auto more = t_.responder(bytes);
-    arrivals_.insert(arrivals_.end(), more.begin(), more.end());
-    return true;
+    return send(to, {}, frame);
+  }
+  bool sendVia(const platform::Endpoint& to, std::string_view interfaceName,
+               std::span<const std::uint8_t> frame) override {
+    return send(to, std::string(interfaceName), frame);
+  }
+  int receive(std::span<std::uint8_t> buffer, std::string& arrivalInterface) override {
+    const auto at = next_;
+    const int length = receive(buffer);
+    arrivalInterface = at < arrivals_.size() ? arrivals_[at].interfaceName : std::string();
+    return length;
   }
   int receive(std::span<std::uint8_t> buffer) override {
     {
@@ -112,6 +121,21 @@ class FakeTransport::Socket final : public DatagramSocket {
   }
 
  private:
+  bool send(const platform::Endpoint& to, const std::string& via,
+            std::span<const std::uint8_t> frame) {
+    if (t_.failSend) return false;
+    Bytes bytes(frame.begin(), frame.end());
+    {
+      std::lock_guard lock(t_.mutex_);
+      t_.sent_.push_back({bytes, to, timeoutMs_, via});
+    }
+    for (auto& arrival : t_.responder(bytes)) {
+      if (arrival.interfaceName.empty()) arrival.interfaceName = via;
+      arrivals_.push_back(std::move(arrival));
+    }
+    return true;
+  }
+
   FakeTransport& t_;
   int timeoutMs_ = 0;
   std::vector<Arrival> arrivals_;

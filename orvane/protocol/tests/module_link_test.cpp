@@ -124,7 +124,7 @@ TEST_F(ModuleLinkTest, SocketFailuresSetTheirTextThenTheReceiveText) {
     EXPECT_EQ(t.openSockets(), 0);
     EXPECT_EQ(t.cleanups(), 1);
 
-    const auto result = l.broadcastDiscovery([](auto) {});
+    const auto result = l.broadcastDiscovery([](auto, auto) {});
     EXPECT_EQ(result.status, DiscoveryStatus::SocketFailed);
     EXPECT_EQ(result.failureText, row.text);
     EXPECT_EQ(s.pending(), texts::kReceiveFailed);
@@ -136,7 +136,7 @@ TEST_F(ModuleLinkTest, SocketLayerThatDoesNotStart) {
   Bytes reply(512);
   EXPECT_FALSE(link.exchangeFrame(readSystemInfoFrame(), reply, 100));
   EXPECT_EQ(ui.shownTexts(), std::vector<std::string>{std::string(texts::kSocketStartFailed)});
-  EXPECT_EQ(link.broadcastDiscovery([](auto) {}).status, DiscoveryStatus::StartupFailed);
+  EXPECT_EQ(link.broadcastDiscovery([](auto, auto) {}).status, DiscoveryStatus::StartupFailed);
   EXPECT_TRUE(transport.sent().empty());
 }
 
@@ -149,7 +149,7 @@ TEST_F(ModuleLinkTest, DiscoveryCollectsUntilTheFirstFailedReceive) {
   };
   std::vector<Bytes> replies;
   const auto result = link.broadcastDiscovery(
-      [&](std::span<const std::uint8_t> r) { replies.emplace_back(r.begin(), r.end()); });
+      [&](std::span<const std::uint8_t> r, auto) { replies.emplace_back(r.begin(), r.end()); });
   EXPECT_EQ(result.status, DiscoveryStatus::Replies);
   EXPECT_EQ(result.replies, 3);
   ASSERT_EQ(replies.size(), 3u);
@@ -160,8 +160,61 @@ TEST_F(ModuleLinkTest, DiscoveryCollectsUntilTheFirstFailedReceive) {
   EXPECT_EQ(status.pending(), texts::kReady);
 }
 
+// Without a single destination the discovery leaves through each interface
+// that can broadcast, or those the filter names; a loopback destination stays
+// the one destination whatever the filter says.
+TEST_F(ModuleLinkTest, DiscoveryGoesOutOfEachInterfaceWithoutASingleDestination) {
+  const platform::Endpoint allOnes{0xFFFFFFFF, 58580};
+  struct Row {
+    platform::Endpoint to;
+    std::vector<std::string> filter;
+    std::vector<std::string> via;  // "" for the plain send to `to`
+    DiscoveryStatus status;
+  };
+  const Row rows[] = {
+      {allOnes, {}, {"eth0", "eth1"}, DiscoveryStatus::NoReply},
+      {allOnes, {"eth1", "tun0"}, {"eth1"}, DiscoveryStatus::NoReply},
+      {allOnes, {"wlan9"}, {}, DiscoveryStatus::SocketFailed},
+      {kTarget, {"eth1"}, {""}, DiscoveryStatus::NoReply},
+  };
+  for (const auto& row : rows) {
+    FakeTransport cards;
+    cards.interfaces = {"eth0", "eth1"};
+    ModuleLink l{cards, status, row.to};
+    l.setInterfaceFilter(row.filter);
+    EXPECT_EQ(l.broadcastDiscovery([](auto, auto) {}).status, row.status);
+    std::vector<std::string> via;
+    for (const auto& sent : cards.sent()) {
+      EXPECT_EQ(sent.to, row.to);
+      via.push_back(sent.interfaceName);
+    }
+    EXPECT_EQ(via, row.via) << row.to.text();
+  }
+}
+
+TEST_F(ModuleLinkTest, RequestsLeaveThroughTheInterfaceTheModuleAnsweredOn) {
+  transport.interfaces = {"eth0", "eth1"};
+  link.setDestination({0xFFFFFFFF, 58580});
+  FakeModule module;
+  module.mac = kMac;
+  transport.responder = [&](const Bytes& frame) {
+    return frame == discoveryFrame() ? std::vector<Arrival>{Arrival::datagram(module.discoveryReply())}
+                                     : std::vector<Arrival>{};
+  };
+  std::vector<std::string> answeredOn;
+  link.broadcastDiscovery([&](auto, const std::string& name) { answeredOn.push_back(name); });
+  EXPECT_EQ(answeredOn, (std::vector<std::string>{"eth0", "eth1"}));
+  ModuleVersionInfo v;
+  link.readSystemInfo(ModuleAddress(kMac, "eth1"), v);
+  link.readSystemInfo(kMac, v);  // a bare MAC: the first interface it answered on
+  const auto sent = transport.sent();
+  ASSERT_EQ(sent.size(), 4u);
+  EXPECT_EQ(sent[2].interfaceName, "eth1");
+  EXPECT_EQ(sent[3].interfaceName, "eth0");
+}
+
 TEST_F(ModuleLinkTest, DiscoveryWithoutReply) {
-  const auto result = link.broadcastDiscovery([](auto) { FAIL(); });
+  const auto result = link.broadcastDiscovery([](auto, auto) { FAIL(); });
   EXPECT_EQ(result.status, DiscoveryStatus::NoReply);
   EXPECT_EQ(status.pending(), texts::kReceiveFailed);
 }

@@ -7,6 +7,7 @@
 #include <future>
 
 #include "fake_modules.h"
+#include "orvane/protocol/row_format.h"
 
 namespace orvane {
 namespace {
@@ -62,12 +63,14 @@ TEST(ModuleTable, MoreThan256RepliesNeverWritePastTheTable) {
   EXPECT_EQ(*table.record(17), ModuleRecord{});
 }
 
+// One module seen on two interfaces is two records; a row's key names which.
 TEST(ModuleTable, LookupByMacFindsTheFirstInTableOrderOrZero) {
   ModuleTable table;
   for (int i : {5, 6, 6}) {
     ModuleRecord r;
     r.mac = macOf(i);
     r.moduleId = static_cast<std::uint32_t>(table.count());
+    if (table.count() == 2) r.interfaceName = "eth1";
     table.append(r);
   }
   struct Row {
@@ -78,6 +81,8 @@ TEST(ModuleTable, LookupByMacFindsTheFirstInTableOrderOrZero) {
       {"00.11.22.33.00.05", 0}, {"00.11.22.33.00.06", 1}, {"00.11.22.33.00.6", 1},
       {"00.11.22.33.00.07", 0}, {"00.11.22.33.00", 0},    {"garbage", 0},
       {"", 0},
+      {"00.11.22.33.00.06%eth1", 2}, {rowKeyText(*table.record(2)), 2},
+      {"00.11.22.33.00.06%eth9", 0}, {"00.11.22.33.00.06%", 1},
   };
   for (const auto& row : rows) EXPECT_EQ(table.findByMacText(row.text), row.index) << row.text;
   // Records beyond the count never match, even reset ones with a zero MAC.

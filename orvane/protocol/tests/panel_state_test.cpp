@@ -16,12 +16,15 @@ TEST(PanelState, InformationRowsPerRoute) {
       {InfoRow::Firmware, true, true}, {InfoRow::Boot, true, false},
       {InfoRow::Switches, true, false}, {InfoRow::Pwb, true, false},
       {InfoRow::Pld, true, false},      {InfoRow::Cpu, false, false},
+      {InfoRow::Interface, true, false},
   };
   for (const auto& r : rows) {
     SCOPED_TRACE(static_cast<int>(r.row));
     EXPECT_EQ(infoRowShown(r.row, 0), r.network);
     EXPECT_EQ(infoRowShown(r.row, 1), r.serial);
   }
+  EXPECT_EQ(interfaceRowText("eth1"), "eth1");
+  EXPECT_EQ(interfaceRowText(""), "----");  // a single destination
 }
 
 TEST(PanelState, ConfigurationButtonsPerRouteAndRunMode) {

@@ -43,7 +43,7 @@ TEST_F(UdpTransportTest, DiscoveryCollectsUntilAnOverlongReply) {
   });
   ModuleLink link(transport, status, peer.endpoint());
   std::vector<std::size_t> sizes;
-  const auto result = link.broadcastDiscovery([&](auto reply) { sizes.push_back(reply.size()); });
+  const auto result = link.broadcastDiscovery([&](auto reply, auto) { sizes.push_back(reply.size()); });
   EXPECT_EQ(result.status, DiscoveryStatus::Replies);
   EXPECT_EQ(sizes, (std::vector<std::size_t>{17, 100}));
   EXPECT_EQ(peer.received(), std::vector<Bytes>{discoveryFrame()});
@@ -52,7 +52,7 @@ TEST_F(UdpTransportTest, DiscoveryCollectsUntilAnOverlongReply) {
 TEST_F(UdpTransportTest, NothingListening) {
   LoopbackResponder peer([](const Bytes&) { return std::vector<Bytes>{}; });
   ModuleLink link(transport, status, peer.endpoint());
-  EXPECT_EQ(link.broadcastDiscovery([](auto) {}).status, DiscoveryStatus::NoReply);
+  EXPECT_EQ(link.broadcastDiscovery([](auto, auto) {}).status, DiscoveryStatus::NoReply);
   EXPECT_EQ(status.pending(), texts::kReceiveFailed);
 }
 

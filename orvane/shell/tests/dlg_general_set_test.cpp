@@ -18,7 +18,7 @@
 #include "orvane/widgets/ip_address_edit.h"
 #include "orvane/widgets/up_down_edit.h"
 #include "platform/gbk.h"
-#include "test_support/child_process.h"
+#include "test_support/trax_sim_wire_log.h"
 #include "test_support/temp_dir.h"
 
 namespace orvane {
@@ -199,44 +199,19 @@ void DlgGeneralSetTest::escapeInTheDescriptionCancels() {
   QVERIFY(dialog.record() == module());
 }
 
-// trax-sim on a free loopback port with its wire log; a marker datagram
-// ends each look at the log.
-class SimWireLog {
- public:
-  explicit SimWireLog(const std::string& module)
-      : process_(TRAX_BIN_DIR "/trax-sim",
-                 {"--listen", "127.0.0.1:0", "--no-scan", "--log", "--module", module}) {
-    if (const auto port = process_.waitForLine("listening 127.0.0.1:"))
-      endpoint_ = {0x7F000001, static_cast<std::uint16_t>(std::stoi(*port))};
-    socket_.open();
-  }
-  platform::Endpoint endpoint() const { return endpoint_; }
-  // The one basic settings write (code 0x02) received since the last look.
-  std::string basicWrite() {
-    const std::uint8_t marker[] = {0x4D, 0x4B, ++markers_};
-    socket_.sendTo(endpoint_, marker, sizeof marker);
-    char end[16];
-    std::snprintf(end, sizeof end, "rx 4D 4B %02X", markers_);
-    std::string write;
-    for (int i = 0; i < 10000; ++i) {
-      const auto line = process_.readLine();
-      if (!line || *line == end) break;
-      if (line->rfind("rx AA ", 0) == 0 && line->substr(12, 2) == "02") write += *line;
-    }
-    return write;
-  }
-
- private:
-  test_support::ChildProcess process_;
-  platform::Endpoint endpoint_;
-  platform::UdpSocket socket_;
-  std::uint8_t markers_ = 0;
-};
+// The basic settings write (code 0x02) trax-sim received since the last look.
+std::string basicWrite(test_support::TraxSimWireLog& sim) {
+  std::string write;
+  for (const auto& line : sim.lines())
+    if (line.rfind("rx AA ", 0) == 0 && line.substr(12, 2) == "02") write += line;
+  return write;
+}
 
 void DlgGeneralSetTest::unchangedDialogWritesWhatTheCliWrites() {
-  SimWireLog sim(R"({"mac":"00-11-22-33-44-55","name":"一号线主站","moduleId":1,)"
-                 R"("description":"一号生产线\r\n主控通信模块","ipAddress":"192.168.10.11",)"
-                 R"("subnetMask":"255.255.255.0","gateway":"192.168.10.1"})");
+  test_support::TraxSimWireLog sim(
+      {"--module", R"({"mac":"00-11-22-33-44-55","name":"一号线主站","moduleId":1,)"
+                   R"("description":"一号生产线\r\n主控通信模块","ipAddress":"192.168.10.11",)"
+                   R"("subnetMask":"255.255.255.0","gateway":"192.168.10.1"})"});
   QVERIFY(sim.endpoint().port != 0);
   test_support::TempDir dir;
   const auto lumen = dir.path() / "Lumen_.ini";
@@ -257,20 +232,20 @@ void DlgGeneralSetTest::unchangedDialogWritesWhatTheCliWrites() {
                                [](std::chrono::milliseconds) {});
   const auto row = session.findRow({0x00, 0x11, 0x22, 0x33, 0x44, 0x55});
   QVERIFY(row);
-  sim.basicWrite();
+  basicWrite(sim);
   shell_tests::ModalAnswerer pressOk([](QWidget* dialog) {
     QVERIFY(qobject_cast<CDlgGeneralSet*>(dialog));
     dialog->findChild<QPushButton*>("ok")->click();
   });
   QCOMPARE(session.commands().basicSettings(*row), SettingsOutcome::Done);
   QVERIFY(pressOk.answered());
-  const auto fromDialog = sim.basicWrite();
+  const auto fromDialog = basicWrite(sim);
   QVERIFY(!fromDialog.empty());
 
   const std::vector<std::string> line{"--target", sim.endpoint().text(), "--config", lumen.string(),
                                       "basic", "00-11-22-33-44-55", "--name", "一号线主站", "--wait", "0"};
   QCOMPARE(cli::runCli(line, {out, err}), 0);
-  QCOMPARE(QString::fromStdString(fromDialog), QString::fromStdString(sim.basicWrite()));
+  QCOMPARE(QString::fromStdString(fromDialog), QString::fromStdString(basicWrite(sim)));
 }
 
 }  // namespace orvane

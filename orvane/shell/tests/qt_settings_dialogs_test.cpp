@@ -13,16 +13,9 @@
 #include <QTableWidget>
 #include <QtTest>
 
-#include "loopback_config.h"
+#include "demo_editor.h"
 #include "modal_answerer.h"
 #include "orvane/protocol/command_enabling.h"
-#include "orvane/protocol/orvane_view_core.h"
-#include "orvane/protocol/tests/image_file.h"
-#include "orvane/shell/main_frame.h"
-#include "orvane/shell/orvane_app.h"
-#include "orvane/shell/orvane_view.h"
-#include "test_support/child_process.h"
-#include "test_support/temp_dir.h"
 
 namespace orvane {
 
@@ -34,31 +27,7 @@ class QtSettingsDialogsTest : public QObject {
   void exportAndTestFromTheWindow();
 };
 
-// The editor on the demo scenario, after its first scan and the refresh of
-// row 0.
-struct DemoEditor {
-  DemoEditor()
-      : sim(TRAX_BIN_DIR "/trax-sim", {"--listen", "127.0.0.1:0", "--no-scan", "--scenario",
-                                       TRAX_SOURCE_DIR "/sim/trax_sim/scenarios/demo.json"}) {}
-  bool start() {
-    testing::writeFile(dir.path() / "fw.bin", testing::firmwareImage({0, 0, 1, 4}));  // 4.1.0.0
-    const auto port = sim.waitForLine("listening 127.0.0.1:");
-    if (!port) return false;
-    auto config = shell_tests::loopbackConfig(dir.path(), static_cast<std::uint16_t>(std::stoi(*port)));
-    config.writeText("FirmwareFileName", "fw.bin");
-    app = std::make_unique<COrvaneApp>(config, flags);
-    app->show();
-    auto& view = app->mainFrame().view();
-    return QTest::qWaitFor([&] {
-      return view.rowCount() == 5 && app->core().worker().finished() &&
-             app->core().worker().code() == kOperationRefresh;
-    }, 10000);
-  }
-  test_support::TempDir dir;
-  test_support::ChildProcess sim;
-  ProcessFlags flags;
-  std::unique_ptr<COrvaneApp> app;
-};
+using shell_tests::DemoEditor;
 
 void QtSettingsDialogsTest::commandsOpenTheirDialogsWithTheModulesValues() {
   DemoEditor editor;

@@ -135,7 +135,9 @@ class ViewRowsTest : public QObject {
 
   void sentCallsReachTheWindowsAndReturn() {
     Editor editor;
-    editor.fill({moduleRecord(1, kRunModeSystemProgram), moduleRecord(2, kRunModeSystemProgram)});
+    auto answeredOnEth1 = moduleRecord(2, kRunModeSystemProgram);
+    answeredOnEth1.interfaceName = "eth1";
+    editor.fill({moduleRecord(1, kRunModeSystemProgram), answeredOnEth1});
     editor.view().refreshList(-1);
     UiPort& ui = editor.app.uiPort();
     ModuleVersionInfo versions;
@@ -144,12 +146,16 @@ class ViewRowsTest : public QObject {
     runOnWorker([&] {
       mac = ui.rowMacText(1);
       none = ui.rowMacText(5);
+      ui.showInterface("eth1");
       ui.showVersions(kRunModeSystemProgram, versions);
     });
-    QCOMPARE(mac, std::string("00.1A.2B.3C.00.02"));
+    // The row's key names the card; its MAC column shows the MAC alone.
+    QCOMPARE(mac, std::string("00.1A.2B.3C.00.02%eth1"));
+    QCOMPARE(cell(editor.view(), 1, kColumnMac), QString("00.1A.2B.3C.00.02"));
     QCOMPARE(none, std::string());
     auto& info = editor.app.mainFrame().infoPanel();
     QCOMPARE(info.value(CDlgInfo::kFirmware), QString("4.0.1.2"));
+    QCOMPARE(info.value(CDlgInfo::kInterface), QString("eth1"));
 
     // The same calls on the user-interface thread run at once.
     QCOMPARE(ui.rowMacText(0), std::string("00.1A.2B.3C.00.01"));

@@ -1,8 +1,9 @@
 // Drives the editor through its main states and saves a picture of the
-// screen in each: the module list after a scan, each page of the docking
-// bar, the list's context menu, the port dialog, the progress dialog and the
-// About box. Run under Xvfb by scripts/screenshots.sh, with a Lumen_.ini in
-// the program directory that points the scan at a simulator on loopback.
+// screen in each: the module list after a scan and sorted by two columns,
+// each page of the docking bar, the list's context menu, the port dialog,
+// the progress dialog and the About box. Run under Xvfb by
+// scripts/screenshots.sh, with a Lumen_.ini in the program directory that
+// points the scan at a simulator on loopback.
 //
 //   orvane-screenshot-tour OUTPUT_DIR
 #include <QApplication>
@@ -74,6 +75,12 @@ class Tour {
     auto& dock = frame().dockBar();
     std::vector<Step> steps;
     steps.push_back([this] { save("list"); });
+    // By status, then Ctrl+click on IP: both headers show their arrows.
+    steps.push_back([this] {
+      frame().view().sortByColumn(orvane::kColumnStatus, false);
+      frame().view().sortByColumn(orvane::kColumnIp, true);
+    });
+    steps.push_back([this] { save("list-sorted"); });
     const char* pages[] = {"page-info", "page-config", "page-module-help", "page-software-help"};
     for (int page = 0; page < 4; ++page)
       steps.push_back([this, &dock, page, name = QString(pages[page])] {
@@ -93,12 +100,12 @@ class Tour {
     return steps;
   }
 
-  // The right click on the second row, as the user gives it. The menu may
+  // The right click on the selected row, as the user gives it. The menu may
   // run its own event loop, so its picture is taken from a timer set first.
   void openContextMenu() {
     QTimer::singleShot(400, [this] { saveAndClosePopup("context-menu"); });
     auto& view = frame().view();
-    const QRect row = view.visualRect(view.model()->index(1, 1));
+    const QRect row = view.visualRect(view.model()->index(view.currentRow(), 1));
     QContextMenuEvent event(QContextMenuEvent::Mouse, row.center(),
                             view.viewport()->mapToGlobal(row.center()));
     QApplication::sendEvent(view.viewport(), &event);
@@ -151,8 +158,9 @@ int main(int argc, char** argv) {
   QApplication::setOrganizationName(QStringLiteral("Tarsel"));
   QApplication::setApplicationName(QStringLiteral("Orvane"));
   orvane::COrvaneApp app;
-  app.mainFrame().move(0, 0);
   app.show();
+  // Wide enough for every column at its width, the status texts included.
+  app.mainFrame().setGeometry(0, 0, 1600, 720);
   Tour tour(app, QString::fromLocal8Bit(argv[1]));
   tour.start();
   return application.exec();
