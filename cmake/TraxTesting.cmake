@@ -3,6 +3,9 @@ find_package(GTest QUIET)
 include(GoogleTest)
 
 set(TRAX_TEST_DIR ${CMAKE_BINARY_DIR}/tests)
+# Every write to a module leaves a backup in the per-user state directory;
+# tests keep theirs in the build tree, never in the user's home.
+set(TRAX_TEST_ENV "QT_QPA_PLATFORM=offscreen;XDG_STATE_HOME=${CMAKE_BINARY_DIR}/test-state")
 
 # trax_add_gtest(name SOURCES a.cpp b.cpp LIBS lib1 lib2 [ENV "K=V" ...])
 function(trax_add_gtest name)
@@ -19,7 +22,7 @@ function(trax_add_gtest name)
   gtest_discover_tests(${name}
     TEST_PREFIX "${name}."
     DISCOVERY_TIMEOUT 60
-    PROPERTIES TIMEOUT 120 ENVIRONMENT "QT_QPA_PLATFORM=offscreen;${T_ENV}")
+    PROPERTIES TIMEOUT 120 ENVIRONMENT "${TRAX_TEST_ENV};${T_ENV}")
 endfunction()
 
 # trax_add_qtest(name SOURCES ... LIBS ...): a Qt Test program run offscreen.
@@ -36,7 +39,7 @@ function(trax_add_qtest name)
     TRAX_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES TIMEOUT 120
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;${T_ENV}")
+    ENVIRONMENT "${TRAX_TEST_ENV};${T_ENV}")
 endfunction()
 
 # trax_add_fuzzer(name SOURCES ... LIBS ... [CORPUS dir]): a libFuzzer target,

@@ -1,6 +1,7 @@
 #pragma once
 // Starts a program of the suite (a simulator, the CLI) for a test, reads its
 // standard output line by line, and stops it when the test ends.
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -18,6 +19,10 @@ class ChildProcess {
   ChildProcess(const std::string& program, const std::vector<std::string>& args) {
     int out[2];
     if (::pipe(out) != 0) return;
+    // A simulator's wire log is read only when a test looks at it; a large
+    // pipe keeps a long run (forty modules, each write backed up) from
+    // blocking the child on a full pipe meanwhile.
+    ::fcntl(out[0], F_SETPIPE_SZ, 1 << 20);
     pid_ = ::fork();
     if (pid_ == 0) {
       ::dup2(out[1], STDOUT_FILENO);

@@ -11,7 +11,7 @@
 namespace orvane::cli {
 namespace {
 
-const std::array<Subcommand, 9> kSubcommands{{
+const std::array<Subcommand, 11> kSubcommands{{
     {"scan", "[--json]", "查找网络中的模块，每个模块输出一行（或 JSON）", runScan, true},
     {"basic",
      "MAC [--id N] [--name 文本] [--description 文本] [--dhcp | --ip A [--mask M] [--gateway G]]"
@@ -25,6 +25,10 @@ const std::array<Subcommand, 9> kSubcommands{{
      "批量配置：按 CSV 文件逐个模块写入基本/高级设置；退出码 0 全部成功、1 部分失败、2 文件被拒绝",
      runApply},
     {"restore", "MAC [--yes]", "恢复出厂设置（不带 --yes 时在终端上确认）", runRestore, true},
+    {"save", "MAC 文件|-", "把模块的基本配置、高级配置和点对点表保存到设置文件（JSON）", runSave},
+    {"load", "MAC 文件 [--yes] [--identity] [--wait 毫秒]",
+     "载入设置文件：检查、逐项显示修改、确认后只写入不同的部分并再次读取核对；退出码 2 文件被拒绝、3 取消",
+     runLoad},
     {"upgrade", "MAC [FILE] [--yes]",
      "升级模块固件（默认文件: 程序目录中的 FirmwareFileName）；退出码 0 成功、1 失败、3 取消",
      runUpgrade},

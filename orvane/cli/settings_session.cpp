@@ -64,8 +64,11 @@ SettingsSession::SettingsSession(DatagramTransport& transport, ConfigStore confi
                                  SettingsCommands::Wait wait)
     : core_(ui_, prompt, transport, std::move(config)),
       commands_(core_, dialogs, std::move(wait)),
-      streams_(streams) {
+      streams_(streams),
+      backupPrompt_(streams.err),
+      backup_(settings_file::defaultBackupDirectory(), backupPrompt_) {
   ui_.attach(core_.status());
+  core_.link().setWriteGuard(&backup_);
   prepareNetworkCore(core_, options);
 }
 

@@ -15,6 +15,7 @@
 #include "orvane/protocol/command_enabling.h"
 #include "orvane/protocol/orvane_view_core.h"
 #include "orvane/protocol/settings_commands.h"
+#include "orvane/settings_file/settings_backup.h"
 
 namespace orvane::cli {
 
@@ -55,6 +56,7 @@ class SettingsSession {
   bool enabled(int command, int row);
 
   SettingsCommands& commands() { return commands_; }
+  const settings_file::SettingsBackup& backup() const { return backup_; }
   OrvaneViewCore& core() { return core_; }
 
   // settingsExitStatus, after a hint on standard error when the editor's
@@ -68,6 +70,11 @@ class SettingsSession {
   OrvaneViewCore core_;
   SettingsCommands commands_;
   Streams streams_;
+  // The backup before every write. Its question (write without a backup?)
+  // goes to a prompt that cannot confirm: a command line run by a script
+  // must not lose the backup unnoticed, so a failed backup refuses the write.
+  CliPrompt backupPrompt_;
+  settings_file::SettingsBackup backup_;
 };
 
 // The exit status of a settings command, as upgrade's: 0 done (or only

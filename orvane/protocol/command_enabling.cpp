@@ -24,6 +24,8 @@ bool commandEnabled(int command, const CommandContext& c) {
       return rowSelected(c) && (c.protocolType == kProtocolSerial || networkModuleRunning(c));
     case kCmdAdvancedSettings:
     case kCmdPeerSettings:
+    case kCmdSaveSettings:  // the file holds all three network sections
+    case kCmdLoadSettings:
       return rowSelected(c) && networkModuleRunning(c);
     case kCmdFirmwareUpgrade:
       return c.protocolType == kProtocolTcpIp;

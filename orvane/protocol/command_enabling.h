@@ -16,6 +16,9 @@ enum CommandId : int {
   kCmdRouteTcpIp = 32786,
   kCmdRouteSerial = 32788,
   kCmdTest = 32792,
+  // The settings file of the selected module: "保存配置...", "载入配置...".
+  kCmdSaveSettings = 32800,
+  kCmdLoadSettings = 32801,
   kCmdSettingsBar = 32776,
   kCmdToolBar = 59392,
   kCmdStatusBar = 59393,

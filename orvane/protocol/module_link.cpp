@@ -187,6 +187,7 @@ std::optional<std::vector<std::uint8_t>> ModuleLink::request(
 
 bool ModuleLink::writeRequest(CommandCode code, const ModuleAddress& to,
                               std::span<const std::uint8_t> payload) {
+  if (auto* guard = guard_.load(); guard && !guard->beforeWrite(*this, code, to)) return false;
   const auto reply = request(code, to, payload);
   return reply && replySucceeded(code, *reply);
 }

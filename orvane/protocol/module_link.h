@@ -13,6 +13,7 @@
 // later request to a module goes out of the interface it answered on: the one
 // its ModuleAddress names, else the first one its MAC answered on in the last
 // discovery, else wherever the system sends the broadcast.
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -28,6 +29,7 @@
 #include "orvane/protocol/datagram_transport.h"
 #include "orvane/protocol/module_record.h"
 #include "orvane/protocol/status_text.h"
+#include "orvane/protocol/write_guard.h"
 
 namespace orvane {
 
@@ -52,6 +54,8 @@ class ModuleLink {
   ModuleLink(DatagramTransport& transport, StatusText& status, platform::Endpoint destination);
 
   void setDestination(const platform::Endpoint& destination);
+  // Before the first write; the guard must outlive the link's use.
+  void setWriteGuard(WriteGuard* guard) { guard_ = guard; }
   platform::Endpoint destination() const;
   // No single destination is set: requests go out of each interface.
   bool everyInterface() const;
@@ -83,7 +87,8 @@ class ModuleLink {
   std::optional<std::vector<std::uint8_t>> request(CommandCode code, const ModuleAddress& to,
                                                    std::span<const std::uint8_t> payload = {});
   // A write: the exchange succeeded and the reply reports success (reply
-  // byte 4 is 0, replySucceeded).
+  // byte 4 is 0, replySucceeded). The write guard, when set, runs first and
+  // may refuse it.
   bool writeRequest(CommandCode code, const ModuleAddress& to,
                     std::span<const std::uint8_t> payload);
 
@@ -110,6 +115,7 @@ class ModuleLink {
   platform::Endpoint destination_;              // guarded by mutex_
   std::vector<std::string> interfaceFilter_;    // guarded by mutex_
   std::map<MacAddress, std::string> answeredOn_;  // guarded by mutex_: the last discovery's
+  std::atomic<WriteGuard*> guard_{nullptr};
 };
 
 }  // namespace orvane

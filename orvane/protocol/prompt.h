@@ -28,6 +28,13 @@ class Prompt {
   virtual std::optional<std::filesystem::path> chooseFile(const std::filesystem::path& initial,
                                                           std::string_view filter) = 0;
 
+  // The file-save dialog, as chooseFile. Front ends without one cancel.
+  virtual std::optional<std::filesystem::path> chooseSaveFile(const std::filesystem::path& initial,
+                                                              std::string_view filter) {
+    (void)initial, (void)filter;
+    return std::nullopt;
+  }
+
   // The serial port dialog ("配置通信端口") opened with port number `current`;
   // the chosen COM number, or nothing when cancelled.
   virtual std::optional<int> choosePort(int current) = 0;

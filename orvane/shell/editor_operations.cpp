@@ -28,7 +28,9 @@ EditorOperations::EditorOperations(OrvaneViewCore& core, SettingsDialogs& dialog
       pump_(std::move(pump)),
       orders_(wirelet),
       serial_(core, orders_),
-      settings_(core, dialogs, pumpingWait(pump_), pump_),
+      fileDialogs_(&dialogs),
+      settings_(core, fileDialogs_, pumpingWait(pump_), pump_),
+      settingsFile_(settings_, fileDialogs_, core.prompt()),
       upgrade_(core, upgradeTiming),
       closing_(core.prompt(), core.flags()) {
   serial_.install();

@@ -16,6 +16,7 @@
 #include "orvane/protocol/settings_commands.h"
 #include "orvane/serial/serial_orders.h"
 #include "orvane/serial/serial_route.h"
+#include "orvane/settings_file/settings_file_commands.h"
 
 namespace orvane {
 
@@ -32,6 +33,7 @@ class EditorOperations {
   OrvaneViewCore& core() { return core_; }
   SettingsDialogs& dialogs() { return dialogs_; }
   SettingsCommands& settings() { return settings_; }
+  settings_file::SettingsFileCommands& settingsFile() { return settingsFile_; }
   FirmwareUpgrade& upgrade() { return upgrade_; }
   SerialRoute& serial() { return serial_; }
   ClosingSequence& closing() { return closing_; }
@@ -43,7 +45,11 @@ class EditorOperations {
   std::function<void()> pump_;
   SerialOrders orders_;
   SerialRoute serial_;
+  // The settings commands' dialogs: the editor's own, except while a
+  // settings file is saved or loaded through the same commands.
+  settings_file::SettingsFileDialogs fileDialogs_;
   SettingsCommands settings_;
+  settings_file::SettingsFileCommands settingsFile_;
   FirmwareUpgrade upgrade_;
   ClosingSequence closing_;
 };

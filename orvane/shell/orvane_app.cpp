@@ -25,6 +25,7 @@ COrvaneApp::COrvaneApp(ConfigStore config, ProcessFlags& flags)
                                                      calls_.pumpFunction())),
       frame_(std::make_unique<CMainFrame>(*core_, calls_.pumpFunction())) {
   core_->setWorkerPump(calls_.pumpFunction());
+  core_->link().setWriteGuard(&backup_);
   ui_.attach(*frame_, frame_->view());
   frame_->view().attachOperations(*operations_);
   frame_->setVersion({version_.productName, version_.legalCopyright,

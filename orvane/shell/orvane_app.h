@@ -15,6 +15,7 @@
 #include "orvane/protocol/process_flags.h"
 #include "orvane/serial/wirelet_library.h"
 #include "app_version.h"
+#include "orvane/settings_file/settings_backup.h"
 #include "editor_operations.h"
 #include "qt_prompt.h"
 #include "qt_settings_dialogs.h"
@@ -71,6 +72,9 @@ class COrvaneApp {
   GuiThreadCalls calls_;
   QtUiPort ui_{calls_};
   QtPrompt prompt_{calls_};
+  // Before every write to a module, from any window or the worker; a failed
+  // backup asks the user through the prompt whether to write without one.
+  settings_file::SettingsBackup backup_{settings_file::defaultBackupDirectory(), prompt_};
   UdpTransport transport_;
   WireletLibrary wirelet_;  // released after everything that calls it
   QtSettingsDialogs dialogs_{calls_, prompt_};

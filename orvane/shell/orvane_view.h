@@ -107,6 +107,7 @@ class COrvaneView final : public QTableWidget {
   void basicSettings();
   void advancedSettings();
   void peerSettings();
+  void settingsFile(int command);  // "保存配置..." or "载入配置..."
   void firmwareUpgrade();
   void factoryRestore();
 

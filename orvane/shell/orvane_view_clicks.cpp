@@ -18,10 +18,12 @@ struct ContextCommand {
   int command;
   std::string_view text;
 };
-// The first submenu of menu 138; 0 stands for the separator.
+// The first submenu of menu 138, with the settings file's two commands;
+// 0 stands for the separator.
 constexpr ContextCommand kContextCommands[] = {
     {kCmdBasicSettings, "基本配置..."},   {kCmdAdvancedSettings, "高级配置..."},
     {kCmdPeerSettings, "点对点配置..."}, {0, {}},
+    {kCmdSaveSettings, "保存配置..."},   {kCmdLoadSettings, "载入配置..."},  {0, {}},
     {kCmdFirmwareUpgrade, "升级固件..."}, {kCmdFactoryRestore, "恢复出厂设置"},
 };
 

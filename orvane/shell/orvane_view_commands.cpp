@@ -45,6 +45,8 @@ bool COrvaneView::runCommand(int command) {
     case kCmdBasicSettings: basicSettings(); return true;
     case kCmdAdvancedSettings: advancedSettings(); return true;
     case kCmdPeerSettings: peerSettings(); return true;
+    case kCmdSaveSettings:
+    case kCmdLoadSettings: settingsFile(command); return true;
     case kCmdFirmwareUpgrade: firmwareUpgrade(); return true;
     case kCmdFactoryRestore: factoryRestore(); return true;
     case kCmdExport: exportModuleList(*this, core_.prompt(), window()); return true;
@@ -75,6 +77,14 @@ void COrvaneView::setRoute(int protocolType) {
 
 void COrvaneView::choosePort() {
   if (core_.protocolType() == kProtocolSerial) core_.selectSerialPort();
+}
+
+void COrvaneView::settingsFile(int command) {
+  if (!operations_ || !commandEnabled(command)) return;
+  auto& flows = operations_->settingsFile();
+  if (command == kCmdSaveSettings) flows.saveSettings(firstSelectedRow());
+  else flows.loadSettings(firstSelectedRow());
+  emit commandStateChanged();
 }
 
 void COrvaneView::basicSettings() {

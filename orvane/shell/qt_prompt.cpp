@@ -60,6 +60,17 @@ std::optional<std::filesystem::path> QtPrompt::chooseFile(const std::filesystem:
   });
 }
 
+std::optional<std::filesystem::path> QtPrompt::chooseSaveFile(const std::filesystem::path& initial,
+                                                              std::string_view filter) {
+  return calls_.send([&]() -> std::optional<std::filesystem::path> {
+    const QString chosen = QFileDialog::getSaveFileName(
+        parent_, qtText(shell_texts::kSaveFile), QString::fromStdU16String(initial.u16string()),
+        qtText(qtFileFilter(filter)));
+    if (chosen.isEmpty()) return std::nullopt;
+    return std::filesystem::path(chosen.toStdU16String());
+  });
+}
+
 std::optional<int> QtPrompt::choosePort(int current) {
   return calls_.send([&]() -> std::optional<int> {
     CDlgPort dialog(current, platform::availableComPorts(), parent_);

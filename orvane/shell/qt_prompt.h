@@ -22,6 +22,8 @@ class QtPrompt final : public Prompt {
                            MessageButtons buttons) override;
   std::optional<std::filesystem::path> chooseFile(const std::filesystem::path& initial,
                                                   std::string_view filter) override;
+  std::optional<std::filesystem::path> chooseSaveFile(const std::filesystem::path& initial,
+                                                      std::string_view filter) override;
   std::optional<int> choosePort(int current) override;
 
  private:

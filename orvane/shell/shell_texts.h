@@ -11,6 +11,7 @@ inline constexpr std::string_view kLogo = "ORVANE";
 inline constexpr std::string_view kOk = "确定";
 inline constexpr std::string_view kCancel = "取消";
 inline constexpr std::string_view kOpenFile = "打开";
+inline constexpr std::string_view kSaveFile = "保存";
 
 // The port dialog (CDlgPort).
 inline constexpr std::string_view kPortCaption = "配置通信端口";

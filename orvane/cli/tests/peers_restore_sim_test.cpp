@@ -26,14 +26,15 @@ std::string peerFile(const std::filesystem::path& path, int entries) {
 TEST_F(SettingsSimTest, PeerTableFromAFile) {
   start({"--module", kModule});
   ASSERT_EQ(run({"peers", kMac, "--set", peerFile(dir.path() / "30.json", 30)}), kExitOk) << err.str();
+  // The command's read, the backup's three reads, the write.
   auto frames = afterScan(sim->received(), 3);
-  ASSERT_EQ(TraxSimPeer::codes(frames), (std::vector<int>{0x08, 0x04}));
-  ASSERT_EQ(frames[1].size(), 372u);
-  EXPECT_EQ(frames[1][1], 0x74);
-  EXPECT_EQ(frames[1][2], 0x01);
+  ASSERT_EQ(TraxSimPeer::codes(frames), (std::vector<int>{0x08, 0x06, 0x07, 0x08, 0x04}));
+  ASSERT_EQ(frames[4].size(), 372u);
+  EXPECT_EQ(frames[4][1], 0x74);
+  EXPECT_EQ(frames[4][2], 0x01);
   // Row 2 is a TRAX row: it keeps the port, unit and reserved bytes of the
   // module's second entry, as the editor's dialog does.
-  EXPECT_EQ(std::vector<std::uint8_t>(frames[1].begin() + 23, frames[1].begin() + 35),
+  EXPECT_EQ(std::vector<std::uint8_t>(frames[4].begin() + 23, frames[4].begin() + 35),
             (std::vector<std::uint8_t>{1, 2, 10, 0, 1, 2, 0xF6, 0x01, 1, 1, 2, 3}));
 
   ASSERT_EQ(run({"peers", kMac, "--json"}), kExitOk);
@@ -45,9 +46,9 @@ TEST_F(SettingsSimTest, PeerTableFromAFile) {
   sim->lines();
   ASSERT_EQ(run({"peers", kMac, "--set", peerFile(dir.path() / "0.json", 0)}), kExitOk);
   frames = afterScan(sim->received(), 3);
-  ASSERT_EQ(TraxSimPeer::codes(frames), (std::vector<int>{0x08, 0x04}));
-  EXPECT_EQ(frames[1].size(), 12u);
-  EXPECT_EQ(frames[1][10], 0);
+  ASSERT_EQ(TraxSimPeer::codes(frames), (std::vector<int>{0x08, 0x06, 0x07, 0x08, 0x04}));
+  EXPECT_EQ(frames[4].size(), 12u);
+  EXPECT_EQ(frames[4][10], 0);
 }
 
 TEST_F(SettingsSimTest, PeerTableReadAndWrittenBackIsByteIdentical) {
@@ -99,8 +100,8 @@ TEST_F(SettingsSimTest, RestoreAsksAndSendsOnlyOnYes) {
       {{kMac}, "", kExitCancelled, "", question + "\n", {}},
       {{"00-11-22-33-44-56", "--yes"}, "", kExitFailure, "", "该模块处于BOOTLOAD状态，无法执行此命令。\n", {}},
       {{"00-11-22-33-44-57", "--yes"}, "", kExitFailure, "", "警告: " + std::string(texts::kManualReset) + "\n", {}},
-      {{kMac}, "y\n", kExitOk, "", question, {0x0A}},
-      {{kMac, "--yes"}, "", kExitOk, "", question + "y (--yes)\n", {0x0A}},
+      {{kMac}, "y\n", kExitOk, "", question, {0x06, 0x07, 0x08, 0x0A}},  // the backup first
+      {{kMac, "--yes"}, "", kExitOk, "", question + "y (--yes)\n", {0x06, 0x07, 0x08, 0x0A}},
   };
   for (const auto& row : rows) {
     EXPECT_EQ(restore(row.args, row.answer), row.status) << row.args[0] << row.answer;
@@ -139,7 +140,8 @@ TEST_F(SettingsSimTest, TheProgramChangesTheModuleAndItsScanShowsIt) {
   EXPECT_EQ(program({"basic", kMac, "--name", "三号线\U0001F600"}).first, kExitUsage);
   ::unsetenv("LC_ALL");
   EXPECT_EQ(TraxSimPeer::codes(sim->received()),
-            (std::vector<int>{0x01, 0x09, 0x06, 0x06, 0x02, 0x06, 0x09, 0x01, 0x09, 0x06}));
+            (std::vector<int>{0x01, 0x09, 0x06, 0x06, 0x06, 0x07, 0x08, 0x02, 0x06, 0x09, 0x01, 0x09,
+                              0x06}));
 }
 
 }  // namespace

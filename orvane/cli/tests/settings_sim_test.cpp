@@ -20,8 +20,10 @@ TEST_F(SettingsSimTest, BasicChangesNameIdAndAddressAndTheScanShowsIt) {
       << err.str();
   EXPECT_EQ(err.str(), "");
   const auto frames = sim->received();
-  EXPECT_EQ(TraxSimPeer::codes(frames), (std::vector<int>{0x01, 0x09, 0x06, 0x06, 0x02, 0x06, 0x09}));
-  const auto& write = frames[4];
+  // The backup's three reads come before the write.
+  EXPECT_EQ(TraxSimPeer::codes(frames),
+            (std::vector<int>{0x01, 0x09, 0x06, 0x06, 0x06, 0x07, 0x08, 0x02, 0x06, 0x09}));
+  const auto& write = frames[7];
   ASSERT_EQ(write.size(), 348u);
   EXPECT_EQ(std::vector<std::uint8_t>(write.begin(), write.begin() + 4),
             (std::vector<std::uint8_t>{0xAA, 0x5C, 0x01, 0x02}));
@@ -165,8 +167,8 @@ TEST_F(SettingsSimTest, AdvancedSettingsKeepTheReservedValues) {
   ASSERT_EQ(run({"advanced", kMac, "--master-timeout", "-1", "--slave-timeout", "5abc"}), kExitOk)
       << err.str();
   const auto frames = afterScan(sim->received(), 3);
-  ASSERT_EQ(TraxSimPeer::codes(frames), (std::vector<int>{0x07, 0x03}));
-  EXPECT_EQ(std::vector<std::uint8_t>(frames[1].begin() + 10, frames[1].end() - 1),
+  ASSERT_EQ(TraxSimPeer::codes(frames), (std::vector<int>{0x07, 0x06, 0x07, 0x08, 0x03}));
+  EXPECT_EQ(std::vector<std::uint8_t>(frames[4].begin() + 10, frames[4].end() - 1),
             (std::vector<std::uint8_t>{7, 0, 0, 0, 0x2C, 1, 0, 0, 1, 0xFF, 0xFF, 0xFF, 0xFF, 5, 0, 0, 0}));
   ASSERT_EQ(run({"advanced", kMac, "--json"}), kExitOk);
   const auto j = nlohmann::json::parse(out.str());

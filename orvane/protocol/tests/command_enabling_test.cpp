@@ -28,6 +28,8 @@ TEST(CommandEnabling, RulesOfTheModuleCommands) {
     EXPECT_EQ(commandEnabled(kCmdFactoryRestore, c), r.basicAndRestore);
     EXPECT_EQ(commandEnabled(kCmdAdvancedSettings, c), r.advancedAndPeer);
     EXPECT_EQ(commandEnabled(kCmdPeerSettings, c), r.advancedAndPeer);
+    EXPECT_EQ(commandEnabled(kCmdSaveSettings, c), r.advancedAndPeer);
+    EXPECT_EQ(commandEnabled(kCmdLoadSettings, c), r.advancedAndPeer);
     EXPECT_EQ(commandEnabled(kCmdFirmwareUpgrade, c), r.upgrade);
     for (int always : {kCmdExport, kCmdFindModules, kCmdTest}) EXPECT_TRUE(commandEnabled(always, c));
     EXPECT_EQ(commandChecked(kCmdRouteTcpIp, c), r.protocol == 0);

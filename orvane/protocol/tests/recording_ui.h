@@ -83,6 +83,7 @@ class ScriptedPrompt final : public Prompt {
   };
   std::deque<MessageAnswer> answers;     // Ok when empty
   std::deque<std::optional<int>> ports;  // cancelled when empty
+  std::deque<std::filesystem::path> files;  // both file dialogs; cancelled when empty
   std::vector<Box> boxes;
   std::vector<int> portDialogs;
 
@@ -96,7 +97,17 @@ class ScriptedPrompt final : public Prompt {
   }
   std::optional<std::filesystem::path> chooseFile(const std::filesystem::path&,
                                                   std::string_view) override {
-    return std::nullopt;
+    return nextFile();
+  }
+  std::optional<std::filesystem::path> chooseSaveFile(const std::filesystem::path&,
+                                                      std::string_view) override {
+    return nextFile();
+  }
+  std::optional<std::filesystem::path> nextFile() {
+    if (files.empty()) return std::nullopt;
+    auto f = files.front();
+    files.pop_front();
+    return f;
   }
   std::optional<int> choosePort(int current) override {
     portDialogs.push_back(current);

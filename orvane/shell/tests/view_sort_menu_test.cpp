@@ -74,8 +74,9 @@ class ViewSortMenuTest : public QObject {
     QTest::addColumn<int>("protocolType");
     QTest::addColumn<int>("runMode");
     QTest::addColumn<bool>("selected");
-    QTest::addColumn<QString>("enabled");  // B basic, A advanced, P peer, U upgrade, R restore
-    QTest::newRow("network, system program") << 0 << 2 << true << "BAPUR";
+    // B basic, A advanced, P peer, S save and L load a settings file, U upgrade, R restore
+    QTest::addColumn<QString>("enabled");
+    QTest::newRow("network, system program") << 0 << 2 << true << "BAPSLUR";
     QTest::newRow("network, boot loader") << 0 << 1 << true << "U";
     QTest::newRow("network, nothing selected") << 0 << 2 << false << "U";
     QTest::newRow("serial") << 1 << 0 << true << "BR";
@@ -93,14 +94,15 @@ class ViewSortMenuTest : public QObject {
     view.refreshList(-1);
     if (!selected) view.clearSelection();
     const std::map<int, QChar> letters{{kCmdBasicSettings, 'B'},   {kCmdAdvancedSettings, 'A'},
-                                       {kCmdPeerSettings, 'P'},    {kCmdFirmwareUpgrade, 'U'},
+                                       {kCmdPeerSettings, 'P'},    {kCmdSaveSettings, 'S'},
+                                       {kCmdLoadSettings, 'L'},    {kCmdFirmwareUpgrade, 'U'},
                                        {kCmdFactoryRestore, 'R'}};
     QString shown;
     for (QAction* action : view.contextMenu().actions())
       if (!action->isSeparator() && action->isEnabled())
         shown += letters.at(action->data().toInt());
     QCOMPARE(shown, enabled);
-    QCOMPARE(view.contextMenu().actions().size(), 6);
+    QCOMPARE(view.contextMenu().actions().size(), 9);
   }
 };
 
