@@ -15,6 +15,22 @@
 namespace platform {
 namespace {
 
+// One datagram with room for the interface it leaves by or arrived on.
+struct PktInfoControl {
+  alignas(cmsghdr) char bytes[CMSG_SPACE(sizeof(in_pktinfo))];
+};
+
+msghdr pktInfoMessage(sockaddr_in& address, iovec& data, PktInfoControl& control) {
+  msghdr msg{};
+  msg.msg_name = &address;
+  msg.msg_namelen = sizeof address;
+  msg.msg_iov = &data;
+  msg.msg_iovlen = 1;
+  msg.msg_control = control.bytes;
+  msg.msg_controllen = sizeof control.bytes;
+  return msg;
+}
+
 sockaddr_in toSockaddr(const Endpoint& e) {
   sockaddr_in sa{};
   sa.sin_family = AF_INET;
@@ -143,14 +159,8 @@ bool UdpSocket::sendVia(const Endpoint& to, std::string_view interfaceName,
   }
   auto sa = toSockaddr(to);
   iovec iov{const_cast<std::uint8_t*>(data), size};
-  alignas(cmsghdr) char control[CMSG_SPACE(sizeof(in_pktinfo))] = {};
-  msghdr msg{};
-  msg.msg_name = &sa;
-  msg.msg_namelen = sizeof sa;
-  msg.msg_iov = &iov;
-  msg.msg_iovlen = 1;
-  msg.msg_control = control;
-  msg.msg_controllen = sizeof control;
+  PktInfoControl control{};
+  msghdr msg = pktInfoMessage(sa, iov, control);
   cmsghdr* header = CMSG_FIRSTHDR(&msg);
   header->cmsg_level = IPPROTO_IP;
   header->cmsg_type = IP_PKTINFO;
@@ -190,14 +200,8 @@ int UdpSocket::receive(std::uint8_t* buffer, std::size_t capacity, Endpoint* fro
                        std::string* arrivalInterface) {
   sockaddr_in sa{};
   iovec iov{buffer, capacity};
-  alignas(cmsghdr) char control[CMSG_SPACE(sizeof(in_pktinfo))] = {};
-  msghdr msg{};
-  msg.msg_name = &sa;
-  msg.msg_namelen = sizeof sa;
-  msg.msg_iov = &iov;
-  msg.msg_iovlen = 1;
-  msg.msg_control = control;
-  msg.msg_controllen = sizeof control;
+  PktInfoControl control{};
+  msghdr msg = pktInfoMessage(sa, iov, control);
   ssize_t got;
   do {
     got = ::recvmsg(fd_, &msg, 0);
