@@ -22,7 +22,16 @@ function(trax_add_gtest name)
   gtest_discover_tests(${name}
     TEST_PREFIX "${name}."
     DISCOVERY_TIMEOUT 60
-    PROPERTIES TIMEOUT 120 ENVIRONMENT "${TRAX_TEST_ENV};${T_ENV}")
+    PROPERTIES TIMEOUT 120)
+  # The environment is a list, which discovery's generated script would cut
+  # to its first entry; it is set on the discovered tests afterwards instead.
+  set(environment ${TRAX_TEST_ENV} ${T_ENV})
+  set(environment_file ${CMAKE_CURRENT_BINARY_DIR}/${name}_environment.cmake)
+  file(WRITE ${environment_file}
+    "if(${name}_TESTS)\n"
+    "  set_tests_properties(\${${name}_TESTS} PROPERTIES ENVIRONMENT [==[${environment}]==])\n"
+    "endif()\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${environment_file})
 endfunction()
 
 # trax_add_qtest(name SOURCES ... LIBS ...): a Qt Test program run offscreen.

@@ -1,8 +1,15 @@
 #include "settings_backup.h"
 
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+
+#ifdef _WIN32
+#include <process.h>
+#else
+#include <unistd.h>
+#endif
 
 #include "orvane/protocol/row_format.h"
 #include "orvane/protocol/settings_requests.h"
@@ -16,6 +23,21 @@ std::filesystem::path fromEnvironment(const char* name, const char* below) {
   const char* value = std::getenv(name);
   if (!value || !*value) return {};
   return std::filesystem::path(value) / below / "trax" / "backups";
+}
+
+long processId() {
+#ifdef _WIN32
+  return _getpid();
+#else
+  return ::getpid();
+#endif
+}
+
+// Unique among every saver on the machine: other processes (a second
+// orvane-cli, the editor) back up the same module in the same second.
+std::filesystem::path partialName(const std::filesystem::path& directory, const std::string& stem) {
+  static std::atomic<unsigned> counter{0};
+  return directory / (stem + '.' + std::to_string(processId()) + '-' + std::to_string(++counter) + ".part");
 }
 
 bool writeWhole(const std::filesystem::path& path, const std::string& bytes) {
@@ -77,26 +99,31 @@ bool SettingsBackup::beforeWrite(ModuleLink& link, CommandCode, const ModuleAddr
                             MessageButtons::OkCancel) == MessageAnswer::Ok;
 }
 
-// Written under a temporary name and renamed, so a backup file is whole or
-// absent, never cut short.
+// Written under a name of its own and then linked to the first free backup
+// name, so a backup file is whole or absent, never cut short, and a second
+// saver taking the same name is refused by the file system (the link fails)
+// instead of being overwritten.
 std::string SettingsBackup::save(const ModuleSettings& settings) {
   if (directory_.empty()) return "没有备份目录（XDG_STATE_HOME 与 HOME 均未设置）";
   std::error_code error;
   std::filesystem::create_directories(directory_, error);
   if (error) return directory_.string() + ": " + error.message();
-  std::lock_guard lock(mutex_);
   const auto stem = backupFileStem(settings.basic.mac, clock_());
-  auto path = directory_ / (stem + ".json");
-  for (int n = 2; std::filesystem::exists(path, error); ++n)
-    path = directory_ / (stem + '_' + std::to_string(n) + ".json");
-  auto partial = path;
-  partial += ".part";
+  const auto partial = partialName(directory_, stem);
   if (!writeWhole(partial, writeSettingsDocument(settings))) {
     std::filesystem::remove(partial, error);
     return partial.string() + ": 写入失败";
   }
-  std::filesystem::rename(partial, path, error);
+  auto path = directory_ / (stem + ".json");
+  for (int n = 2;; ++n) {
+    std::filesystem::create_hard_link(partial, path, error);
+    if (error != std::errc::file_exists) break;
+    path = directory_ / (stem + '_' + std::to_string(n) + ".json");
+  }
+  std::error_code ignored;
+  std::filesystem::remove(partial, ignored);
   if (error) return path.string() + ": " + error.message();
+  std::lock_guard lock(mutex_);
   lastBackup_ = path;
   return {};
 }

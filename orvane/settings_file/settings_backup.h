@@ -47,11 +47,13 @@ class SettingsBackup final : public WriteGuard {
 
   bool beforeWrite(ModuleLink& link, CommandCode code, const ModuleAddress& to) override;
 
+  // Saves the settings as the next backup file; the reason when it failed.
+  std::string save(const ModuleSettings& settings);
+
   // The file the last backup was written to; empty before the first.
   std::filesystem::path lastBackup() const;
 
  private:
-  std::string save(const ModuleSettings& settings);  // the reason when it failed
 
   std::filesystem::path directory_;
   Prompt& prompt_;

@@ -2,6 +2,7 @@
 
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #include "orvane/protocol/tests/settings_commands_fixture.h"
 #include "orvane/settings_file/settings_backup.h"
@@ -62,6 +63,31 @@ TEST_F(SettingsBackupTest, EveryWriteIsPrecededByABackupOfTheSettingsAsRead) {
     EXPECT_EQ(backedUp(file), before) << row.command;
   }
   EXPECT_EQ(fakes[0].peers.size(), 2u);  // the writes went through
+}
+
+// Two savers with their own locks stand for two processes backing up the same
+// module within one second: every backup gets a file of its own.
+TEST_F(SettingsBackupTest, SaversInTheSameSecondNeverShareAFile) {
+  scan({fake(1)});
+  const auto settings = readModuleSettings(core.link(), fakes[0].module.mac);
+  ASSERT_TRUE(settings);
+  SettingsBackup other{backups, prompt, [] { return kNoon; }};
+  constexpr int kEach = 20;
+  std::vector<std::string> reasons(2 * kEach);
+  auto saveMany = [&](SettingsBackup& saver, int first) {
+    for (int i = 0; i < kEach; ++i) reasons[first + i] = saver.save(*settings);
+  };
+  std::thread second(saveMany, std::ref(other), kEach);
+  saveMany(backup, 0);
+  second.join();
+  for (const auto& reason : reasons) EXPECT_EQ(reason, "");
+  std::size_t files = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(backups)) {
+    EXPECT_EQ(entry.path().extension(), ".json") << entry.path();
+    EXPECT_EQ(backedUp(entry.path()), settings) << entry.path();
+    ++files;
+  }
+  EXPECT_EQ(files, reasons.size());
 }
 
 TEST_F(SettingsBackupTest, AFailedBackupAsksAndCancelSendsNothing) {
