@@ -12,6 +12,7 @@
 #include "common/help_and_version.h"
 #include "orvane/cli/subcommands.h"
 #include "test_support/child_process.h"
+#include "test_support/program_directory.h"
 #include "test_support/temp_dir.h"
 
 namespace {
@@ -48,17 +49,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   test_support::TempDir dir;
-  test_support::ChildProcess makeImage(
-      kSim, {"make-image", "--kind", "system", "--version", "4.1.0.0", "--size", "4096",
-             (dir.path() / "M4-TRAX100.bin").string()});
-  // stop() sends SIGTERM at once: the image is only complete once the tool
-  // has ended, which closes its output.
-  while (makeImage.readLine()) {
-  }
-  makeImage.stop();
-  std::FILE* ini = std::fopen((dir.path() / "Lumen_.ini").c_str(), "w");
-  std::fputs("[App]\r\nFirmwareFileName=M4-TRAX100.bin\r\nBroadcastAddress=127.0.0.1\r\n", ini);
-  std::fclose(ini);
+  const auto ini = test_support::makeProgramDirectory(kSim, dir.path(), "BroadcastAddress=127.0.0.1\r\n");
 
   test_support::ChildProcess sim(kSim, {"--listen", "127.0.0.1:0", "--no-scan", "--scenario",
                                         kScenarios + "batch40.json"});
@@ -67,8 +58,7 @@ int main(int argc, char** argv) {
     std::printf("trax-sim did not start\n");
     return 1;
   }
-  const std::vector<std::string> global{"--target", "127.0.0.1:" + *port, "--config",
-                                        (dir.path() / "Lumen_.ini").string(), "apply",
+  const std::vector<std::string> global{"--target", "127.0.0.1:" + *port, "--config", ini.string(), "apply",
                                         kScenarios + "batch40.csv"};
   std::printf("apply benchmark: %d modules of trax-sim on 127.0.0.1, --wait 0\n", kModules);
   auto with = [&](std::vector<std::string> extra) {

@@ -17,6 +17,7 @@
 #include "orvane/shell/orvane_app.h"
 #include "orvane/shell/orvane_view.h"
 #include "test_support/child_process.h"
+#include "test_support/program_directory.h"
 #include "test_support/temp_dir.h"
 
 namespace {
@@ -47,9 +48,7 @@ long residentKb() {
 
 int benchOne(int modules, int argc, char** argv) {
   test_support::TempDir dir;
-  test_support::ChildProcess(kSim, {"make-image", "--kind", "system", "--version", "4.1.0.0",
-                                    "--size", "4096", (dir.path() / "fw.bin").string()})
-      .stop();
+  test_support::makeFirmwareImage(kSim, dir.path() / "fw.bin");
   test_support::ChildProcess sim(
       kSim, {"--listen", "127.0.0.1:0", "--no-scan", "--modules", std::to_string(modules)});
   const auto listening = sim.waitForLine("listening ");

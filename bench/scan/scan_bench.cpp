@@ -13,6 +13,7 @@
 #include "orvane/cli/cli_ports.h"
 #include "orvane/protocol/orvane_view_core.h"
 #include "test_support/child_process.h"
+#include "test_support/program_directory.h"
 #include "test_support/temp_dir.h"
 
 namespace {
@@ -58,17 +59,7 @@ double roundTripMs(Editor& editor, const orvane::MacAddress& mac) {
 
 void benchSize(int modules) {
   test_support::TempDir dir;
-  test_support::ChildProcess makeImage(
-      kSim, {"make-image", "--kind", "system", "--version", "4.1.0.0", "--size", "4096",
-             (dir.path() / "M4-TRAX100.bin").string()});
-  // stop() sends SIGTERM at once: the image is only complete once the tool
-  // has ended, which closes its output.
-  while (makeImage.readLine()) {
-  }
-  makeImage.stop();
-  std::FILE* ini = std::fopen((dir.path() / "Lumen_.ini").c_str(), "w");
-  std::fputs("[App]\r\nFirmwareFileName=M4-TRAX100.bin\r\n", ini);
-  std::fclose(ini);
+  test_support::makeProgramDirectory(kSim, dir.path());
 
   test_support::ChildProcess sim(kSim, {"--listen", "127.0.0.1:0", "--no-scan", "--modules",
                                         std::to_string(modules)});
