@@ -2,13 +2,13 @@
 // the ORVANETEST directory, beside the Config.ini it has just written.
 #include <QApplication>
 #include <QDir>
-#include <QMessageBox>
 #include <QStandardPaths>
 
 #include "common/help_and_version.h"
 #include "platform/program_dir.h"
 #include "platform/settings_location.h"
 #include "tessor/gui/modbus_test_dlg.h"
+#include "tessor/gui/qt_prompt.h"
 
 namespace {
 
@@ -37,8 +37,8 @@ int main(int argc, char** argv) {
   // Installed read-only, Config.ini is the user's copy, shared with the editor's hand-off.
   const auto settings = platform::settingsFile(platform::programDirectory() / "Config.ini");
   if (settings.copyMadeNow) {
-    QMessageBox::information(nullptr, QStringLiteral("Tessor"),
-                             QString::fromStdString(platform::settingsCopyNotice(settings.path)));
+    tessor::showMessageBox(nullptr, {"Tessor", platform::settingsCopyNotice(settings.path),
+                                     tessor::PromptIcon::Information});
   }
   tessor::CModbusTestDlg window({settings.path, profileFile()},
                                 tessor::linkedQuorra(), platform::networkAdapters);

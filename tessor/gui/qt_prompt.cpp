@@ -19,7 +19,9 @@ QMessageBox::Icon qtIcon(PromptIcon icon) {
   return QMessageBox::NoIcon;
 }
 
-PromptAnswer show(QWidget* parent, const PromptMessage& m) {
+}  // namespace
+
+PromptAnswer showMessageBox(QWidget* parent, const PromptMessage& m) {
   QMessageBox box(qtIcon(m.icon), qtText(m.caption), qtText(m.text), QMessageBox::NoButton, parent);
   const bool yesNo = m.buttons == PromptButtons::YesNo;
   QPushButton* first = box.addButton(yesNo ? QStringLiteral("是") : QStringLiteral("确定"),
@@ -37,10 +39,8 @@ PromptAnswer show(QWidget* parent, const PromptMessage& m) {
   return accepted ? PromptAnswer::Ok : PromptAnswer::Cancel;
 }
 
-}  // namespace
-
 PromptAnswer QtPrompt::ask(const PromptMessage& message) {
-  return calls_.send([&] { return show(parent_, message); });
+  return calls_.send([&] { return showMessageBox(parent_, message); });
 }
 
 }  // namespace tessor

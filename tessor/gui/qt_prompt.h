@@ -9,6 +9,9 @@
 
 namespace tessor {
 
+// The message box itself, on the calling (GUI) thread, with Chinese buttons.
+PromptAnswer showMessageBox(QWidget* parent, const PromptMessage& message);
+
 class QtPrompt final : public Prompt {
  public:
   explicit QtPrompt(orvane::GuiThreadCalls& calls) : calls_(calls) {}
