@@ -62,7 +62,12 @@ TEST(WireletAgainstPlcSim, OutcomesOfOrder50) {
     auto order = std::async(std::launch::async, [&] { return Order50(handle, 15, 1, reply.data()); });
     if (row.fast == Fast::AfterPartialReply) {
       EXPECT_TRUE(plc.waitFor("tx: 06"));
-      std::this_thread::sleep_for(std::chrono::milliseconds(30));
+      // The half reply is on the line; it is taken once the order has polled
+      // again, which its own waits on the clock show (real time proves
+      // nothing on a loaded machine).
+      const auto sent = clock.now();
+      while (clock.now() < sent + 50 && order.wait_for(std::chrono::milliseconds(1)) != std::future_status::ready) {
+      }
       clock.fastForward();
     }
     if (order.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
