@@ -1,5 +1,6 @@
 #include "row_format.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <cstdio>
@@ -72,6 +73,12 @@ std::string macText(const MacAddress& mac) {
   char text[18];
   std::snprintf(text, sizeof text, "%02X.%02X.%02X.%02X.%02X.%02X", mac[0], mac[1], mac[2],
                 mac[3], mac[4], mac[5]);
+  return text;
+}
+
+std::string dashedMacText(const MacAddress& mac) {
+  auto text = macText(mac);
+  std::replace(text.begin(), text.end(), '.', '-');
   return text;
 }
 

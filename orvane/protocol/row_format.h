@@ -54,6 +54,8 @@ struct ModuleRow {
 
 // "%02x" per byte, separated by ".", in upper case: 00.1A.2B.3C.4D.5E.
 std::string macText(const MacAddress& mac);
+// The same with "-": 00-1A-2B-3C-4D-5E, as settings files and backup names write it.
+std::string dashedMacText(const MacAddress& mac);
 // Six hexadecimal fields of one or two digits separated by "."; nothing otherwise.
 std::optional<MacAddress> parseMacText(std::string_view text);
 

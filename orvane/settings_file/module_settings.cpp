@@ -2,15 +2,11 @@
 
 #include <algorithm>
 
+#include "orvane/protocol/row_format.h"
 #include "platform/gbk.h"
 
 namespace orvane::settings_file {
 namespace {
-
-std::string dotted(const Ipv4Bytes& ip) {
-  return std::to_string(ip[0]) + '.' + std::to_string(ip[1]) + '.' + std::to_string(ip[2]) + '.' +
-         std::to_string(ip[3]);
-}
 
 // Bytes that do not read back the same from UTF-8 are shown as hex, so that
 // two texts differing only in such bytes still show as a change.
@@ -35,7 +31,7 @@ std::string reservedText(const std::array<std::uint8_t, 3>& bytes) {
 }
 
 std::string entryText(const PeerEntry& e) {
-  return "{device " + std::to_string(e.device) + ", " + kindText(e.kind) + ", " + dotted(e.ip) +
+  return "{device " + std::to_string(e.device) + ", " + kindText(e.kind) + ", " + dottedIpText(e.ip) +
          ", port " + std::to_string(e.port) + ", unit " + std::to_string(e.unit) + ", reserved " +
          reservedText(e.reserved) + '}';
 }
@@ -58,9 +54,9 @@ void basicChanges(const ModuleRecord& a, const ModuleRecord& b, std::vector<Fiel
   list.compare("name", quoted(textField(a.name)), quoted(textField(b.name)));
   list.compare("description", quoted(textField(a.description)), quoted(textField(b.description)));
   list.compare("addressMode", modeText(a.addressMode), modeText(b.addressMode));
-  list.compare("ipAddress", dotted(a.ipAddress), dotted(b.ipAddress));
-  list.compare("subnetMask", dotted(a.subnetMask), dotted(b.subnetMask));
-  list.compare("gateway", dotted(a.gateway), dotted(b.gateway));
+  list.compare("ipAddress", dottedIpText(a.ipAddress), dottedIpText(b.ipAddress));
+  list.compare("subnetMask", dottedIpText(a.subnetMask), dottedIpText(b.subnetMask));
+  list.compare("gateway", dottedIpText(a.gateway), dottedIpText(b.gateway));
 }
 
 void peerChanges(const std::vector<PeerEntry>& a, const std::vector<PeerEntry>& b,
@@ -75,7 +71,7 @@ void peerChanges(const std::vector<PeerEntry>& a, const std::vector<PeerEntry>& 
     const auto &x = a[i], &y = b[i];
     list.compare(at + ".device", std::to_string(x.device), std::to_string(y.device));
     list.compare(at + ".kind", kindText(x.kind), kindText(y.kind));
-    list.compare(at + ".ip", dotted(x.ip), dotted(y.ip));
+    list.compare(at + ".ip", dottedIpText(x.ip), dottedIpText(y.ip));
     list.compare(at + ".port", std::to_string(x.port), std::to_string(y.port));
     list.compare(at + ".unit", std::to_string(x.unit), std::to_string(y.unit));
     list.compare(at + ".reserved", reservedText(x.reserved), reservedText(y.reserved));

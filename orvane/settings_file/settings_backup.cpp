@@ -71,8 +71,7 @@ std::string backupFileStem(const MacAddress& mac, std::chrono::system_clock::tim
   const auto day = floor<days>(time);
   const year_month_day date(day);
   const hh_mm_ss clock(floor<seconds>(time - day));
-  auto name = macText(mac);
-  std::replace(name.begin(), name.end(), '.', '-');
+  auto name = dashedMacText(mac);
   char stamp[32];
   std::snprintf(stamp, sizeof stamp, "_%04d%02u%02uT%02d%02d%02dZ", static_cast<int>(date.year()),
                 static_cast<unsigned>(date.month()), static_cast<unsigned>(date.day()),

@@ -1,6 +1,5 @@
 #include "settings_document.h"
 
-#include <algorithm>
 #include <nlohmann/json.hpp>
 
 #include "orvane/protocol/row_format.h"
@@ -10,17 +9,6 @@ namespace orvane::settings_file {
 namespace {
 
 using Json = nlohmann::ordered_json;
-
-std::string dotted(const Ipv4Bytes& ip) {
-  return std::to_string(ip[0]) + '.' + std::to_string(ip[1]) + '.' + std::to_string(ip[2]) + '.' +
-         std::to_string(ip[3]);
-}
-
-std::string macDashes(const MacAddress& mac) {
-  auto text = macText(mac);
-  std::replace(text.begin(), text.end(), '.', '-');
-  return text;
-}
 
 // Texts are written in UTF-8; bytes that would not come back the same
 // from UTF-8 are written as "<key>Gbk", their hex digits, instead.
@@ -42,7 +30,7 @@ Json peerJson(const PeerEntry& e) {
   entry["kind"] = e.kind == kPeerKindTrax ? Json("TRAX") : e.kind == kPeerKindModbusTcp
                                                                 ? Json("Modbus/TCP")
                                                                 : Json(e.kind);
-  entry["ip"] = dotted(e.ip);
+  entry["ip"] = dottedIpText(e.ip);
   entry["port"] = e.port;
   entry["unit"] = e.unit;
   entry["reserved"] = Json::array({e.reserved[0], e.reserved[1], e.reserved[2]});
@@ -55,19 +43,19 @@ std::string writeSettingsDocument(const ModuleSettings& s) {
   Json doc;
   doc["format"] = kDocumentFormat;
   doc["version"] = kDocumentVersion;
-  doc["mac"] = macDashes(s.basic.mac);
+  doc["mac"] = dashedMacText(s.basic.mac);
   Json basic;
   basic["fixedId"] = s.basic.fixedId;
   basic["moduleId"] = s.basic.moduleId;
   putText(basic, "name", textField(s.basic.name));
   putText(basic, "description", textField(s.basic.description));
   basic["addressMode"] = s.basic.addressMode == 0 ? "auto" : "manual";
-  basic["ipAddress"] = dotted(s.basic.ipAddress);
-  basic["subnetMask"] = dotted(s.basic.subnetMask);
-  basic["gateway"] = dotted(s.basic.gateway);
-  basic["currentIp"] = dotted(s.basic.currentIp);
-  basic["currentMask"] = dotted(s.basic.currentMask);
-  basic["currentGateway"] = dotted(s.basic.currentGateway);
+  basic["ipAddress"] = dottedIpText(s.basic.ipAddress);
+  basic["subnetMask"] = dottedIpText(s.basic.subnetMask);
+  basic["gateway"] = dottedIpText(s.basic.gateway);
+  basic["currentIp"] = dottedIpText(s.basic.currentIp);
+  basic["currentMask"] = dottedIpText(s.basic.currentMask);
+  basic["currentGateway"] = dottedIpText(s.basic.currentGateway);
   doc["basic"] = basic;
   Json advanced;
   advanced["masterTimeoutMs"] = s.advanced.masterTimeoutMs;
