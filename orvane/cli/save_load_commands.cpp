@@ -54,12 +54,6 @@ bool writeDocument(const std::string& path, const std::string& text, Streams str
   return false;
 }
 
-std::string changeLine(const FieldChange& change) {
-  const auto key = change.section == Section::Peers ? change.field
-                                                    : std::string(sectionKey(change.section)) + '.' + change.field;
-  return key + ": " + change.before + " → " + change.after;
-}
-
 // The file's settings, or the exit status after its message: a file that
 // cannot be read or is no settings file (2), or one a dialog's check refuses
 // (2, with the dialog's message).
@@ -75,9 +69,7 @@ std::optional<ModuleSettings> readChecked(const std::string& path, Prompt& promp
   streams.err << path << ": \"" << sectionKey(refusal.section);
   if (refusal.entry > 0) streams.err << '[' << refusal.entry << ']';
   streams.err << "\" 未通过对话框的检查，文件被拒绝，未发送任何内容\n";
-  prompt.messageBox(refusal.message, refusal.caption,
-                    refusal.caption == texts::kCaptionWarning ? MessageIcon::Warning : MessageIcon::Error,
-                    MessageButtons::Ok);
+  showRefusal(prompt, refusal);
   return std::nullopt;
 }
 
@@ -141,33 +133,26 @@ int runLoadWith(DatagramTransport& transport, const GlobalOptions& options,
   const auto row = session.findRow(a.mac);
   if (!row) return kExitFailure;
   if (!session.enabled(kCmdBasicSettings, *row)) return kExitFailure;
-  ModuleSettings current;
-  auto outcome = readThroughCommands(session.commands(), dialogs, *row, current);
+  LoadPlan plan;
+  auto outcome = planLoad(session.commands(), dialogs, *row, *file, a.flag("--identity"), plan);
   if (outcome != SettingsOutcome::Done) return session.exitStatus(outcome, false);
-
-  const auto wanted = settingsAfterLoad(current, *file, a.flag("--identity"));
-  const auto changes = settingsChanges(current, wanted);
-  if (file->basic.mac != current.basic.mac && !a.flag("--identity"))
+  if (file->basic.mac != plan.current.basic.mac && !a.flag("--identity"))
     streams.err << "文件保存自模块 " << macText(file->basic.mac)
                 << "：模块ID、名称和IP地址保留本模块的值（--identity 也载入它们）\n";
-  for (const auto& change : changes) streams.out << changeLine(change) << '\n';
-  if (changes.empty()) {
+  for (const auto& change : plan.changes) streams.out << changeText(change) << '\n';
+  if (plan.changes.empty()) {
     streams.err << "模块的设置与文件相同，未写入任何内容\n";
     return kExitOk;
   }
-  const auto question = "将以上 " + std::to_string(changes.size()) + " 处修改写入模块 " +
-                        macText(current.basic.mac) + " 吗？";
+  const auto question = "将以上 " + std::to_string(plan.changes.size()) + " 处修改写入模块 " +
+                        macText(plan.current.basic.mac) + " 吗？";
   if (prompt.messageBox(question, texts::kCaptionWarning, MessageIcon::Question,
                         MessageButtons::OkCancel) != MessageAnswer::Ok)
     return kExitCancelled;
-  outcome = writeThroughCommands(session.commands(), dialogs, *row, wanted, changes);
+  std::vector<FieldChange> left;
+  outcome = writeAndVerify(session.commands(), dialogs, *row, plan, left);
   if (outcome != SettingsOutcome::Done) return session.exitStatus(outcome, false);
-
-  ModuleSettings reread;
-  outcome = readThroughCommands(session.commands(), dialogs, *row, reread);
-  if (outcome != SettingsOutcome::Done) return session.exitStatus(outcome, false);
-  const auto left = settingsChanges(wanted, reread);
-  for (const auto& change : left) streams.err << "核对不一致: " << changeLine(change) << '\n';
+  for (const auto& change : left) streams.err << "核对不一致: " << changeText(change) << '\n';
   if (!left.empty()) return kExitFailure;
   streams.err << "已写入并核对；写入前的设置备份于 " << session.backup().lastBackup().string() << '\n';
   return kExitOk;

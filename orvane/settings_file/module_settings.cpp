@@ -120,6 +120,12 @@ bool sectionDiffers(const std::vector<FieldChange>& changes, Section section) {
                      [&](const FieldChange& c) { return c.section == section; });
 }
 
+std::string changeText(const FieldChange& change) {
+  const auto key = change.section == Section::Peers ? change.field
+                                                    : std::string(sectionKey(change.section)) + '.' + change.field;
+  return key + ": " + change.before + " → " + change.after;
+}
+
 std::string_view sectionKey(Section section) {
   switch (section) {
     case Section::Basic: return "basic";

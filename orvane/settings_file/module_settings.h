@@ -47,6 +47,8 @@ struct FieldChange {
 // entries position by position, an entry only one side has as a whole.
 std::vector<FieldChange> settingsChanges(const ModuleSettings& before, const ModuleSettings& after);
 bool sectionDiffers(const std::vector<FieldChange>& changes, Section section);
+// "basic.name: "old" → "new"" (peer entries by their own key, "peers[2].ip: ...").
+std::string changeText(const FieldChange& change);
 
 // "basic", "advanced", "peers": the section's key in the settings file.
 std::string_view sectionKey(Section section);

@@ -47,4 +47,9 @@ SettingsRefusal checkModuleSettings(const ModuleSettings& settings) {
   return {};
 }
 
+void showRefusal(Prompt& prompt, const SettingsRefusal& refusal) {
+  const auto icon = refusal.caption == texts::kCaptionWarning ? MessageIcon::Warning : MessageIcon::Error;
+  prompt.messageBox(refusal.message, refusal.caption, icon, MessageButtons::Ok);
+}
+
 }  // namespace orvane::settings_file

@@ -7,6 +7,7 @@
 // dialog's own message, refuses the file.
 #include <string_view>
 
+#include "orvane/protocol/prompt.h"
 #include "orvane/settings_file/module_settings.h"
 
 namespace orvane::settings_file {
@@ -21,5 +22,8 @@ struct SettingsRefusal {
 };
 
 SettingsRefusal checkModuleSettings(const ModuleSettings& settings);
+
+// The refusal's box, as the dialog that refused would show it.
+void showRefusal(Prompt& prompt, const SettingsRefusal& refusal);
 
 }  // namespace orvane::settings_file

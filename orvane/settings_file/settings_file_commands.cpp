@@ -2,6 +2,7 @@
 
 #include <fstream>
 
+#include "orvane/protocol/row_format.h"
 #include "orvane/protocol/user_texts.h"
 #include "orvane/settings_file/settings_checks.h"
 #include "orvane/settings_file/settings_document.h"
@@ -14,20 +15,9 @@ constexpr std::string_view kSameSettings = "模块的设置与配置文件相同
 constexpr std::string_view kLoaded = "配置已载入，再次读取的设置与配置文件相同。";
 constexpr std::string_view kVerifyFailed = "再次读取的设置与配置文件不同：";
 
-std::string fileName(const MacAddress& mac) {
-  static constexpr char kDigits[] = "0123456789ABCDEF";
-  std::string name;
-  for (const auto b : mac) name += {kDigits[b >> 4], kDigits[b & 15], '-'};
-  name.back() = '.';
-  return name + "json";
-}
-
 std::string changeLines(const std::vector<FieldChange>& changes) {
   std::string lines;
-  for (const auto& c : changes) {
-    const auto key = c.section == Section::Peers ? c.field : std::string(sectionKey(c.section)) + '.' + c.field;
-    lines += key + ": " + c.before + " → " + c.after + '\n';
-  }
+  for (const auto& change : changes) lines += changeText(change) + '\n';
   return lines;
 }
 
@@ -41,7 +31,7 @@ SettingsOutcome SettingsFileCommands::saveSettings(int row) {
   ModuleSettings settings;
   const auto outcome = readThroughCommands(commands_, dialogs_, row, settings);
   if (outcome != SettingsOutcome::Done) return outcome;
-  const auto path = prompt_.chooseSaveFile(fileName(settings.basic.mac), kSettingsFileFilter);
+  const auto path = prompt_.chooseSaveFile(dashedMacText(settings.basic.mac) + ".json", kSettingsFileFilter);
   if (!path) return SettingsOutcome::Cancelled;
   std::ofstream file(*path, std::ios::binary | std::ios::trunc);
   file << writeSettingsDocument(settings);
@@ -74,34 +64,28 @@ std::optional<ModuleSettings> SettingsFileCommands::checkedFile() {
   }
   const auto refusal = checkModuleSettings(*reading.settings);
   if (refusal.ok()) return std::move(reading.settings);
-  prompt_.messageBox(refusal.message, refusal.caption,
-                     refusal.caption == texts::kCaptionWarning ? MessageIcon::Warning : MessageIcon::Error,
-                     MessageButtons::Ok);
+  showRefusal(prompt_, refusal);
   return std::nullopt;
 }
 
 SettingsOutcome SettingsFileCommands::loadSettings(int row) {
   const auto file = checkedFile();
   if (!file) return SettingsOutcome::Cancelled;
-  ModuleSettings current;
-  auto outcome = readThroughCommands(commands_, dialogs_, row, current);
+  LoadPlan plan;
+  auto outcome = planLoad(commands_, dialogs_, row, *file, false, plan);
   if (outcome != SettingsOutcome::Done) return outcome;
-  const auto wanted = settingsAfterLoad(current, *file, false);
-  const auto changes = settingsChanges(current, wanted);
-  if (changes.empty()) {
+  if (plan.changes.empty()) {
     prompt_.messageBox(kSameSettings, texts::kCaptionSuccess, MessageIcon::Information, MessageButtons::Ok);
     return SettingsOutcome::Done;
   }
-  const auto question = "载入配置将修改以下设置：\n" + changeLines(changes) + "\n写入模块吗？";
+  const auto question = "载入配置将修改以下设置：\n" + changeLines(plan.changes) + "\n写入模块吗？";
   if (prompt_.messageBox(question, texts::kCaptionWarning, MessageIcon::Question,
                          MessageButtons::OkCancel) != MessageAnswer::Ok)
     return SettingsOutcome::Cancelled;
-  outcome = writeThroughCommands(commands_, dialogs_, row, wanted, changes);
+  std::vector<FieldChange> left;
+  outcome = writeAndVerify(commands_, dialogs_, row, plan, left);
   if (outcome != SettingsOutcome::Done) return outcome;
-  ModuleSettings reread;
-  outcome = readThroughCommands(commands_, dialogs_, row, reread);
-  if (outcome != SettingsOutcome::Done) return outcome;
-  if (const auto left = settingsChanges(wanted, reread); !left.empty()) {
+  if (!left.empty()) {
     errorBox(std::string(kVerifyFailed) + '\n' + changeLines(left));
     return SettingsOutcome::RereadFailed;
   }

@@ -72,4 +72,24 @@ SettingsOutcome writeThroughCommands(SettingsCommands& commands, SettingsFileDia
   return outcome;
 }
 
+SettingsOutcome planLoad(SettingsCommands& commands, SettingsFileDialogs& dialogs, int row,
+                         const ModuleSettings& file, bool copyIdentity, LoadPlan& plan) {
+  const auto outcome = readThroughCommands(commands, dialogs, row, plan.current);
+  if (outcome != SettingsOutcome::Done) return outcome;
+  plan.wanted = settingsAfterLoad(plan.current, file, copyIdentity);
+  plan.changes = settingsChanges(plan.current, plan.wanted);
+  return SettingsOutcome::Done;
+}
+
+SettingsOutcome writeAndVerify(SettingsCommands& commands, SettingsFileDialogs& dialogs, int row,
+                               const LoadPlan& plan, std::vector<FieldChange>& left) {
+  auto outcome = writeThroughCommands(commands, dialogs, row, plan.wanted, plan.changes);
+  if (outcome != SettingsOutcome::Done) return outcome;
+  ModuleSettings reread;
+  outcome = readThroughCommands(commands, dialogs, row, reread);
+  if (outcome != SettingsOutcome::Done) return outcome;
+  left = settingsChanges(plan.wanted, reread);
+  return SettingsOutcome::Done;
+}
+
 }  // namespace orvane::settings_file

@@ -51,4 +51,21 @@ SettingsOutcome writeThroughCommands(SettingsCommands& commands, SettingsFileDia
                                      int row, const ModuleSettings& wanted,
                                      const std::vector<FieldChange>& changes);
 
+// A load onto `row` before anything is written: the module's settings as
+// read, what the file would leave there (settingsAfterLoad) and the fields
+// that differ.
+struct LoadPlan {
+  ModuleSettings current;
+  ModuleSettings wanted;
+  std::vector<FieldChange> changes;
+};
+SettingsOutcome planLoad(SettingsCommands& commands, SettingsFileDialogs& dialogs, int row,
+                         const ModuleSettings& file, bool copyIdentity, LoadPlan& plan);
+
+// Writes the sections the plan changes, reads the module again and leaves in
+// `left` the fields that did not come back as wanted; Done, or the outcome of
+// the command that stopped.
+SettingsOutcome writeAndVerify(SettingsCommands& commands, SettingsFileDialogs& dialogs, int row,
+                               const LoadPlan& plan, std::vector<FieldChange>& left);
+
 }  // namespace orvane::settings_file
