@@ -3,9 +3,7 @@
 // --yes or --dry-run), one scan, and the modules one by one.
 #include "apply_command.h"
 
-#include <chrono>
 #include <iostream>
-#include <thread>
 
 #include "batch_run.h"
 #include "file_reading.h"
@@ -32,10 +30,9 @@ ApplyArguments parseApplyArguments(std::span<const std::string> args) {
     if (arg == "--yes") a.yes = true;
     else if (arg == "--dry-run") a.dryRun = true;
     else if (arg == "--wait") {
-      const bool digits = i + 1 < args.size() && !args[i + 1].empty() && args[i + 1].size() <= 6 &&
-                          args[i + 1].find_first_not_of("0123456789") == std::string::npos;
-      if (!digits) a.error = "--wait 应为毫秒数";
-      else a.waitMs = std::stoi(args[++i]);
+      const auto ms = i + 1 < args.size() ? parseWaitMs(args[i + 1]) : std::nullopt;
+      if (!ms) a.error = kBadWait;
+      else a.waitMs = *ms, ++i;
     } else if (arg.starts_with("--") || !a.file.empty()) {
       a.error = "未知参数: " + arg;
     } else {
@@ -99,10 +96,7 @@ int runApplyWith(DatagramTransport& transport, const GlobalOptions& options,
     return kExitCancelled;
 
   BatchDialogs dialogs(prompt, streams.out, a.dryRun);
-  SettingsSession session(transport, *config, options, prompt, dialogs, streams,
-                          [ms = a.waitMs](std::chrono::milliseconds) {
-                            std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-                          });
+  SettingsSession session(transport, *config, options, prompt, dialogs, streams, fixedWait(a.waitMs));
   const auto summary = applyBatch(batch->lines, session, dialogs, prompt, streams.out, a.dryRun);
   if (!summary) return kExitFailure;
   return summary->failed > 0 ? kExitFailure : kExitOk;

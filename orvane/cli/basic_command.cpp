@@ -4,9 +4,7 @@
 // nothing at all), then the editor's flow: refusals, read, the dialog with
 // the changes, write, the wait, re-read, versions.
 #include <algorithm>
-#include <chrono>
 #include <ostream>
-#include <thread>
 
 #include "cli_dialogs.h"
 #include "command_line_text.h"
@@ -110,8 +108,8 @@ int runBasicWith(DatagramTransport& transport, const GlobalOptions& options,
   CliDialogs dialogs(prompt, streams.out, a.flag("--json"));
   if (const auto error = readChanges(a, options, dialogs.basic); !error.empty())
     return usageError(kName, error, streams);
-  const auto wait = a.value("--wait").value_or("3000");
-  if (!digitsOnly(wait) || wait.size() > 6) return usageError(kName, "--wait 应为毫秒数", streams);
+  const auto wait = parseWaitMs(a.value("--wait").value_or("3000"));
+  if (!wait) return usageError(kName, kBadWait, streams);
   const int route = options.serialPort ? kProtocolSerial : kProtocolTcpIp;
   if (const auto check = precheck(dialogs.basic, route); !check.ok()) {
     prompt.messageBox(check.message, texts::kCaptionError, MessageIcon::Error, MessageButtons::Ok);
@@ -122,10 +120,7 @@ int runBasicWith(DatagramTransport& transport, const GlobalOptions& options,
   const auto config = cliConfig(options, streams.err);
   if (!config) return kExitUsage;
 
-  SettingsSession session(transport, *config, options, prompt, dialogs, streams,
-                          [ms = std::stoi(wait)](std::chrono::milliseconds) {
-                            std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-                          });
+  SettingsSession session(transport, *config, options, prompt, dialogs, streams, fixedWait(*wait));
   const auto row = session.findRow(a.mac);
   if (!row) return kExitFailure;
   if (!session.enabled(kCmdBasicSettings, *row)) return kExitFailure;

@@ -4,11 +4,8 @@
 // fails any of the dialogs' checks before anything is sent, shows what would
 // change field by field, asks, writes only the sections that differ, and
 // reads the module again to confirm.
-#include <algorithm>
-#include <chrono>
 #include <fstream>
 #include <iostream>
-#include <thread>
 
 #include "file_reading.h"
 #include "mac_argument.h"
@@ -73,12 +70,6 @@ std::optional<ModuleSettings> readChecked(const std::string& path, Prompt& promp
   return std::nullopt;
 }
 
-std::optional<int> waitArgument(const SettingsArguments& a) {
-  const auto wait = a.value("--wait").value_or("3000");
-  if (wait.empty() || wait.size() > 6 || !std::all_of(wait.begin(), wait.end(), ::isdigit))
-    return std::nullopt;
-  return std::stoi(wait);
-}
 
 }  // namespace
 
@@ -116,8 +107,8 @@ int runLoadWith(DatagramTransport& transport, const GlobalOptions& options,
   std::string path;
   const auto a = parseFileArguments(args, path, {"--wait"}, {"--yes", "--identity"});
   if (!a.error.empty()) return usageError("load", a.error, streams);
-  const auto wait = waitArgument(a);
-  if (!wait) return usageError("load", "--wait 应为毫秒数", streams);
+  const auto wait = parseWaitMs(a.value("--wait").value_or("3000"));
+  if (!wait) return usageError("load", kBadWait, streams);
   TerminalUpgradePrompt prompt(streams.out, streams.err, in, a.flag("--yes"));
   int status = kExitOk;
   const auto file = readChecked(path, prompt, streams, status);
@@ -126,10 +117,7 @@ int runLoadWith(DatagramTransport& transport, const GlobalOptions& options,
   if (!config) return kExitUsage;
 
   SettingsFileDialogs dialogs;
-  SettingsSession session(transport, *config, options, prompt, dialogs, streams,
-                          [ms = *wait](std::chrono::milliseconds) {
-                            std::this_thread::sleep_for(std::chrono::milliseconds(ms));
-                          });
+  SettingsSession session(transport, *config, options, prompt, dialogs, streams, fixedWait(*wait));
   const auto row = session.findRow(a.mac);
   if (!row) return kExitFailure;
   if (!session.enabled(kCmdBasicSettings, *row)) return kExitFailure;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <ostream>
+#include <thread>
 
 #include "file_reading.h"
 #include "mac_argument.h"
@@ -56,6 +57,16 @@ SettingsArguments parseSettingsArguments(std::span<const std::string> args,
 int usageError(std::string_view subcommand, std::string_view message, Streams streams) {
   streams.err << "orvane-cli " << subcommand << ": " << message << '\n';
   return kExitUsage;
+}
+
+std::optional<int> parseWaitMs(std::string_view text) {
+  if (text.empty() || text.size() > 6 || text.find_first_not_of("0123456789") != std::string_view::npos)
+    return std::nullopt;
+  return std::stoi(std::string(text));
+}
+
+SettingsCommands::Wait fixedWait(int ms) {
+  return [ms](std::chrono::milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); };
 }
 
 SettingsSession::SettingsSession(DatagramTransport& transport, ConfigStore config,

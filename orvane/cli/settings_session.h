@@ -36,6 +36,13 @@ SettingsArguments parseSettingsArguments(std::span<const std::string> args,
 // Writes "orvane-cli NAME: MESSAGE" and returns kExitUsage.
 int usageError(std::string_view subcommand, std::string_view message, Streams streams);
 
+// --wait MS, the pause after a basic settings write (the editor waits 3000
+// ms for the module to restart): up to six digits; nothing otherwise.
+std::optional<int> parseWaitMs(std::string_view text);
+inline constexpr std::string_view kBadWait = "--wait 应为毫秒数";
+// That pause, of `ms` instead of the editor's.
+SettingsCommands::Wait fixedWait(int ms);
+
 class SettingsSession {
  public:
   SettingsSession(DatagramTransport& transport, ConfigStore config, const GlobalOptions& options,
