@@ -12,6 +12,7 @@
 #include "settings_session.h"
 #include "serial_subcommands.h"
 #include "settings_subcommands.h"
+#include "orvane/protocol/row_format.h"
 #include "orvane/protocol/user_texts.h"
 #include "orvane/forms/basic_form.h"
 
@@ -26,13 +27,9 @@ bool digitsOnly(std::string_view s) {
 
 std::optional<Ipv4Bytes> ipArgument(const std::optional<std::string>& text, bool& bad) {
   if (!text) return std::nullopt;
-  const auto ip = platform::parseIpv4(*text);
-  if (!ip) {
-    bad = true;
-    return std::nullopt;
-  }
-  return Ipv4Bytes{static_cast<std::uint8_t>(*ip >> 24), static_cast<std::uint8_t>(*ip >> 16),
-                   static_cast<std::uint8_t>(*ip >> 8), static_cast<std::uint8_t>(*ip)};
+  const auto ip = parseDottedIp(*text);
+  if (!ip) bad = true;
+  return ip;
 }
 
 // The serial dialog has its name, description and radio buttons disabled:

@@ -11,7 +11,6 @@
 #include "orvane/forms/advanced_form.h"
 #include "orvane/forms/basic_form.h"
 #include "orvane/protocol/row_format.h"
-#include "platform/udp_socket.h"
 
 namespace orvane::cli {
 namespace {
@@ -63,13 +62,6 @@ std::optional<bool> automaticAddressing(std::string_view text) {
   for (const char* no : {"0", "no", "n", "false", "manual", "否"})
     if (word == no) return false;
   return std::nullopt;
-}
-
-std::optional<Ipv4Bytes> ipValue(std::string_view text) {
-  const auto ip = platform::parseIpv4(text);
-  if (!ip) return std::nullopt;
-  return Ipv4Bytes{static_cast<std::uint8_t>(*ip >> 24), static_cast<std::uint8_t>(*ip >> 16),
-                   static_cast<std::uint8_t>(*ip >> 8), static_cast<std::uint8_t>(*ip)};
 }
 
 // Reads the lines one after the other; the first refusal ends the reading.
@@ -177,7 +169,7 @@ bool BatchReader::readCell(Column column, std::string_view cell, BatchLine& line
     case Column::Ip:
     case Column::Mask:
     case Column::Gateway: {
-      const auto ip = ipValue(value);
+      const auto ip = parseDottedIp(value);
       if (!ip) return refuse(currentLine_, name, "无效的IP地址 (应为 a.b.c.d): " + value);
       (column == Column::Ip ? line.basic.ip : column == Column::Mask ? line.basic.mask : line.basic.gateway) = ip;
       return true;

@@ -2,10 +2,10 @@
 
 #include <nlohmann/json.hpp>
 
+#include "orvane/protocol/row_format.h"
 #include "orvane/protocol/user_texts.h"
 #include "orvane/forms/add_device_form.h"
 #include "orvane/forms/form_texts.h"
-#include "platform/udp_socket.h"
 
 namespace orvane::cli {
 namespace {
@@ -36,14 +36,12 @@ forms::AddDeviceForm entryForm(const Json& entry) {
       throw std::invalid_argument("未知的键 \"" + key + "\"");
   if (!entry.contains("device")) throw std::invalid_argument("缺少 \"device\"");
   if (!entry.contains("ip") || !entry["ip"].is_string()) throw std::invalid_argument("缺少 \"ip\"");
-  const auto ip = platform::parseIpv4(entry["ip"].get<std::string>());
+  const auto ip = parseDottedIp(entry["ip"].get<std::string>());
   if (!ip) throw std::invalid_argument("无效的IP地址 \"" + entry["ip"].get<std::string>() + "\"");
   forms::AddDeviceForm form;
   form.deviceText = editText(entry, "device", 1);
   form.trax = traxKind(entry);
-  form.traxIp = form.modbusIp = {static_cast<std::uint8_t>(*ip >> 24),
-                                 static_cast<std::uint8_t>(*ip >> 16),
-                                 static_cast<std::uint8_t>(*ip >> 8), static_cast<std::uint8_t>(*ip)};
+  form.traxIp = form.modbusIp = *ip;
   form.portText = editText(entry, "port", 502);
   form.unitText = editText(entry, "unit", 255);
   return form;

@@ -5,6 +5,8 @@
 #include <charconv>
 #include <cstdio>
 
+#include "platform/udp_socket.h"
+
 namespace orvane {
 namespace {
 
@@ -125,6 +127,13 @@ std::string dottedIpText(const Ipv4Bytes& ip) {
   char text[16];
   std::snprintf(text, sizeof text, "%d.%d.%d.%d", ip[0], ip[1], ip[2], ip[3]);
   return text;
+}
+
+std::optional<Ipv4Bytes> parseDottedIp(std::string_view text) {
+  const auto ip = platform::parseIpv4(text);
+  if (!ip) return std::nullopt;
+  return Ipv4Bytes{static_cast<std::uint8_t>(*ip >> 24), static_cast<std::uint8_t>(*ip >> 16),
+                   static_cast<std::uint8_t>(*ip >> 8), static_cast<std::uint8_t>(*ip)};
 }
 
 StatusCell statusCell(const ModuleRecord& record, int protocolType) {

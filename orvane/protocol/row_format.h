@@ -71,6 +71,8 @@ std::optional<ModuleAddress> parseRowKey(std::string_view text);
 std::string paddedIpText(const Ipv4Bytes& ip);
 // "%d.%d.%d.%d".
 std::string dottedIpText(const Ipv4Bytes& ip);
+// A dotted IPv4 address as platform::parseIpv4 reads it; nothing otherwise.
+std::optional<Ipv4Bytes> parseDottedIp(std::string_view text);
 
 StatusCell statusCell(const ModuleRecord& record, int protocolType);
 // A serial status code 0 to 5 as the list shows it (and a serial write reports

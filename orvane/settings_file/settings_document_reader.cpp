@@ -8,7 +8,6 @@
 #include "orvane/protocol/row_format.h"
 #include "orvane/settings_file/settings_document.h"
 #include "platform/gbk.h"
-#include "platform/udp_socket.h"
 
 namespace orvane::settings_file {
 namespace {
@@ -64,10 +63,9 @@ std::string textValue(const Json& object, const std::string& where, const char* 
 
 Ipv4Bytes ipValue(const Json& object, const std::string& where, const char* key) {
   const auto text = textValue(object, where, key);
-  const auto ip = platform::parseIpv4(text);
+  const auto ip = parseDottedIp(text);
   if (!ip) refuse(path(where, key), "应为 IPv4 地址 (A.B.C.D)");
-  return {static_cast<std::uint8_t>(*ip >> 24), static_cast<std::uint8_t>(*ip >> 16),
-          static_cast<std::uint8_t>(*ip >> 8), static_cast<std::uint8_t>(*ip)};
+  return *ip;
 }
 
 int hexDigit(char c) {
