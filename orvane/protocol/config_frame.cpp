@@ -1,5 +1,6 @@
 #include "config_frame.h"
 
+#include <algorithm>
 #include <array>
 
 namespace orvane {
@@ -77,6 +78,13 @@ std::optional<std::vector<std::uint8_t>> buildConfigFrame(CommandCode code, cons
   for (const auto b : payload) frame[at++] = b;
   frame[at] = xorCheck(std::span<const std::uint8_t>(frame).first(at));
   return frame;
+}
+
+std::optional<MacAddress> frameMac(std::span<const std::uint8_t> frame) {
+  if (frame.size() < kFramePayloadOffset) return std::nullopt;
+  MacAddress mac{};
+  std::copy_n(frame.begin() + kFrameMacOffset, mac.size(), mac.begin());
+  return mac;
 }
 
 std::vector<std::uint8_t> discoveryFrame() {

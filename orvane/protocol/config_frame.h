@@ -86,4 +86,8 @@ std::optional<std::vector<std::uint8_t>> buildConfigFrame(
 
 std::vector<std::uint8_t> discoveryFrame();
 
+// The MAC of bytes 4..9 (the target of a request, the sender of a discovery
+// reply); nothing for a frame too short to hold it.
+std::optional<MacAddress> frameMac(std::span<const std::uint8_t> frame);
+
 }  // namespace orvane

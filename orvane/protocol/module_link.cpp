@@ -46,11 +46,10 @@ std::string ModuleLink::interfaceFor(std::span<const std::uint8_t> request,
                                      std::string_view given) const {
   if (!everyInterface()) return {};
   if (!given.empty()) return std::string(given);
-  if (request.size() < kFramePayloadOffset) return {};
-  MacAddress mac{};
-  std::copy_n(request.begin() + kFrameMacOffset, mac.size(), mac.begin());
+  const auto mac = frameMac(request);
+  if (!mac) return {};
   std::lock_guard lock(mutex_);
-  const auto found = answeredOn_.find(mac);
+  const auto found = answeredOn_.find(*mac);
   return found == answeredOn_.end() ? std::string() : found->second;
 }
 
@@ -153,11 +152,7 @@ DiscoveryResult ModuleLink::broadcastDiscovery(const ReplyHandler& onReply) {
       if (length < 0) break;
       ++result.replies;
       const auto reply = std::span<const std::uint8_t>(buffer).first(static_cast<std::size_t>(length));
-      if (perInterface && reply.size() >= kFramePayloadOffset) {
-        MacAddress mac{};
-        std::copy_n(reply.begin() + kFrameMacOffset, mac.size(), mac.begin());
-        answeredOn.emplace(mac, arrival);
-      }
+      if (const auto mac = frameMac(reply); perInterface && mac) answeredOn.emplace(*mac, arrival);
       onReply(reply, arrival);
     }
   }
