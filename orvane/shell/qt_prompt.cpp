@@ -49,26 +49,25 @@ MessageAnswer QtPrompt::messageBox(std::string_view text, std::string_view capti
   return calls_.send([&] { return showMessageBox(parent_, text, caption, icon, buttons); });
 }
 
-std::optional<std::filesystem::path> QtPrompt::chooseFile(const std::filesystem::path& initial,
+std::optional<std::filesystem::path> QtPrompt::chooseWith(FileDialog dialog, std::string_view title,
+                                                          const std::filesystem::path& initial,
                                                           std::string_view filter) {
   return calls_.send([&]() -> std::optional<std::filesystem::path> {
-    const QString chosen = QFileDialog::getOpenFileName(
-        parent_, qtText(shell_texts::kOpenFile), QString::fromStdU16String(initial.u16string()),
-        qtText(qtFileFilter(filter)));
+    const QString chosen = dialog(parent_, qtText(title), QString::fromStdU16String(initial.u16string()),
+                                  qtText(qtFileFilter(filter)), nullptr, {});
     if (chosen.isEmpty()) return std::nullopt;
     return std::filesystem::path(chosen.toStdU16String());
   });
 }
 
+std::optional<std::filesystem::path> QtPrompt::chooseFile(const std::filesystem::path& initial,
+                                                          std::string_view filter) {
+  return chooseWith(&QFileDialog::getOpenFileName, shell_texts::kOpenFile, initial, filter);
+}
+
 std::optional<std::filesystem::path> QtPrompt::chooseSaveFile(const std::filesystem::path& initial,
                                                               std::string_view filter) {
-  return calls_.send([&]() -> std::optional<std::filesystem::path> {
-    const QString chosen = QFileDialog::getSaveFileName(
-        parent_, qtText(shell_texts::kSaveFile), QString::fromStdU16String(initial.u16string()),
-        qtText(qtFileFilter(filter)));
-    if (chosen.isEmpty()) return std::nullopt;
-    return std::filesystem::path(chosen.toStdU16String());
-  });
+  return chooseWith(&QFileDialog::getSaveFileName, shell_texts::kSaveFile, initial, filter);
 }
 
 std::optional<int> QtPrompt::choosePort(int current) {

@@ -2,6 +2,7 @@
 // The editor's Prompt: message boxes, the file-open dialog and the port
 // dialog, shown on the user-interface thread. A worker that asks waits in a
 // sent call until the user has answered.
+#include <QFileDialog>
 #include <QPointer>
 #include <QWidget>
 
@@ -27,6 +28,13 @@ class QtPrompt final : public Prompt {
   std::optional<int> choosePort(int current) override;
 
  private:
+  // QFileDialog::getOpenFileName or getSaveFileName.
+  using FileDialog = QString (*)(QWidget*, const QString&, const QString&, const QString&, QString*,
+                                 QFileDialog::Options);
+  std::optional<std::filesystem::path> chooseWith(FileDialog dialog, std::string_view title,
+                                                  const std::filesystem::path& initial,
+                                                  std::string_view filter);
+
   GuiThreadCalls& calls_;
   QPointer<QWidget> parent_;  // user-interface thread only
 };
